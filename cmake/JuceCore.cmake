@@ -1,0 +1,20 @@
+# JUCE's core module, compiled from the Debian sources as a static, position-independent library.
+set(JUCE_MODULES_DIR /usr/share/juce/modules CACHE PATH "Folder holding juce_core")
+if(NOT EXISTS ${JUCE_MODULES_DIR}/juce_core/juce_core.cpp)
+  message(FATAL_ERROR "juce_core not found under ${JUCE_MODULES_DIR}; run scripts/setup.sh")
+endif()
+find_package(ZLIB REQUIRED)
+add_library(juce_core_static STATIC ${JUCE_MODULES_DIR}/juce_core/juce_core.cpp)
+target_include_directories(juce_core_static SYSTEM PUBLIC ${JUCE_MODULES_DIR})
+target_compile_definitions(juce_core_static PUBLIC
+  JUCE_GLOBAL_MODULE_SETTINGS_INCLUDED=1
+  JUCE_STANDALONE_APPLICATION=0
+  JUCE_USE_CURL=0
+  JUCE_WEB_BROWSER=0
+  JUCE_MODULE_AVAILABLE_juce_core=1
+  JUCE_DISPLAY_SPLASH_SCREEN=0
+  $<IF:$<CONFIG:Debug>,DEBUG=1,NDEBUG=1>)
+target_compile_options(juce_core_static PRIVATE -w)
+set_target_properties(juce_core_static PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+find_package(Threads REQUIRED)
+target_link_libraries(juce_core_static PUBLIC ZLIB::ZLIB Threads::Threads ${CMAKE_DL_LIBS})

@@ -1,0 +1,5 @@
+# With MOSARO_SANITIZE every target, JUCE included, is built with ASan and UBSan.
+if(MOSARO_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,31 @@
+// The imported Advanced Output preset: screen entries and slices, and the fields that drive re-reading.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A point in pixels, y growing downwards.
+struct SlicePoint {
+  float x = 0.0f;
+  float y = 0.0f;
+};
+
+// One entry of the slice list: a screen entry (screenName set, all points 0) or a slice.
+struct SliceRecord {
+  SlicePoint inputRect[4];   // top-left, top-right, bottom-left, bottom-right, composition pixels
+  SlicePoint outputRect[4];  // same order, output pixels
+  std::string sliceName;
+  std::string screenName;
+
+  bool IsScreenEntry() const { return !screenName.empty(); }
+};
+
+// The imported preset of one effect instance.
+struct OutputSetup {
+  std::vector<SliceRecord> slices;
+  int64_t newestTime = 0;   // last-write time (ms since 1970 UTC) of the newest preset found
+  int32_t newestIndex = 0;  // its position in the folder listing
+  int64_t loadedTime = 0;   // newestTime at the last read
+  bool firstLoad = true;
+};
