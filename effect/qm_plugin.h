@@ -1,9 +1,84 @@
-// The slice-mapping effect.
+// The slice-mapping effect: 11 global parameters, 24 layers of 19, drawn over the host's frame.
 #pragma once
 
-#include "host/host_plugin.h"
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
-class QmPlugin : public CHostPlugin {
+#include "effect/layer_params.h"
+#include "effect/quad_geometry.h"
+#include "glsupport/shader_program.h"
+#include "presets/output_setup.h"
+#include "quickstart/plugin.h"
+
+// The four GLSL texts of the effect's two programs.
+struct EffectSources {
+  std::string layerVertex;
+  std::string layerFragment;
+  std::string overlayVertex;
+  std::string overlayFragment;
+};
+
+class QmPlugin : public quickstart::Plugin {
  public:
   QmPlugin();
+  ~QmPlugin() override;
+
+  // Builds both programs and the quad buffer; 0, or failure after releasing everything.
+  uint32_t InitGL(const ViewportRecord* viewport) override;
+  // Releases both programs and the quad buffer; safe when nothing exists; returns 0.
+  uint32_t DeInitGL() override;
+  // Percentages and signed angles for the layer values, the text of a text parameter, else "".
+  const char* GetParameterDisplay(uint32_t index) override;
+  // Stores the value, then shows or hides parameters as the change requires.
+  uint32_t SetFloatParameter(uint32_t index, float value) override;
+  // Draws every enabled layer, then the overlay quad; failure without an input texture.
+  uint32_t ProcessOpenGL(const FrameRecord* frame) override;
+
+  // Registry index of parameter j of layer k (1-based).
+  int32_t LayerParamIndex(int32_t k, int32_t j) const { return firstLayerParam + paramsPerLayer * (k - 1) + j; }
+  // "None", then "Slice 1" to "Slice 24".
+  std::vector<quickstart::OptionElement> BuildEditSliceOptions() const;
+  // "None", then one element per entry of the newest preset (read now into outputSetup).
+  std::vector<quickstart::OptionElement> BuildSliceOptions();
+
+  glsupport::ShaderProgram layerProgram;
+  glsupport::ShaderProgram overlayProgram;
+  QuadGeometry quadGeometry;
+  std::shared_ptr<quickstart::ParamRange> limitX;
+  std::shared_ptr<quickstart::ParamRange> limitY;
+  std::shared_ptr<quickstart::ParamOption> globalPosition;
+  std::shared_ptr<quickstart::ParamOption> uv;
+  std::shared_ptr<quickstart::ParamBool> liveUpdate;
+  std::shared_ptr<quickstart::ParamBool> options;
+  std::shared_ptr<quickstart::ParamBool> kalCentered;
+  std::shared_ptr<quickstart::ParamBool> scalings;
+  std::shared_ptr<quickstart::ParamBool> ratio;
+  std::shared_ptr<quickstart::ParamBool> kaleidoscope;
+  std::shared_ptr<quickstart::ParamOption> editSlice;
+  char displayText[16] = {};
+  int32_t paramsPerLayer = 0;
+  int32_t firstLayerParam = 0;
+  int32_t layerCount = 24;
+  bool showScalings = true;
+  bool showRatio = true;
+  bool showKaleidoscope = true;
+  std::vector<LayerParams> layers;
+  OutputSetup outputSetup;
+  int32_t frameCounter = 1;
+  // GLSL that InitGL builds instead of the module's stored sources; null in the product (a test seam).
+  const EffectSources* sourceOverride = nullptr;
+
+ private:
+  void RegisterGlobals();
+  void RegisterLayer(int32_t k, const std::vector<quickstart::OptionElement>& sliceOptions);
+  void ShowEditedLayer();
+  void SetOptionsVisible(bool on);
+  void SetEditedLayerParamVisible(int32_t j, bool on, bool blockedByPosition);
+  void SetPlacementVisible(uint32_t index, float value);
+  int32_t EditedLayer() const;
+  void DrawLayer(LayerParams& layer);
+  void DrawOverlay(const TextureRecord& input);
+  void Show(int32_t index, bool visible) { SetParamVisibility(static_cast<uint32_t>(index), visible, true); }
 };

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "presets/read_status.h"
+
 // A point in pixels, y growing downwards.
 struct SlicePoint {
   float x = 0.0f;
@@ -21,6 +23,14 @@ struct SliceRecord {
   bool IsScreenEntry() const { return !screenName.empty(); }
 };
 
+// What the import remembers between calls so that a refresh does no needless work.
+struct PresetImportMemory {
+  std::string documentsFolder;  // documents folder of the last folder search
+  std::string presetFolder;     // the "Advanced Output" folder found in it; empty when none
+  PresetReadStatus refusal;     // the last file refused without parsing, and why
+  int64_t refusedTime = 0;      // its last-write time (ms) when it was refused
+};
+
 // The imported preset of one effect instance.
 struct OutputSetup {
   std::vector<SliceRecord> slices;
@@ -28,4 +38,6 @@ struct OutputSetup {
   int32_t newestIndex = 0;  // its position in the folder listing
   int64_t loadedTime = 0;   // newestTime at the last read
   bool firstLoad = true;
+  PresetReadStatus readStatus;  // diagnostics of the last read
+  PresetImportMemory memory;    // found folder and refused file, kept between refreshes
 };

@@ -52,7 +52,10 @@ class TestEffect : public CHostPlugin {
     if (control.setFloatFailsAtIndex && index == control.failIndex) return kStatusFailure;
     if (index >= 6) return kStatusFailure;
     values[index] = value;
-    if (index == 4) SetParamVisibility(0, value != 0.0f, true);
+    if (index == 4) {
+      SetParamVisibility(5, value != 0.0f, true);
+      SetParamVisibility(0, value != 0.0f, true);
+    }
     return kStatusSuccess;
   }
   float GetFloatParameter(uint32_t index) override { return index < 6 ? values[index] : 0.0f; }

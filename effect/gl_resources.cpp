@@ -1,0 +1,37 @@
+// The effect's two programs and its quad buffer: built at InitGL, released at DeInitGL.
+#include "effect/qm_plugin.h"
+#include "effect/quad_upload.h"
+#include "effect/shader_sources.h"
+#include "glsupport/gl.h"
+
+namespace {
+
+EffectSources StoredSources() {
+  return EffectSources{SourceText(ShaderSource::LayerVertex), SourceText(ShaderSource::LayerFragment),
+                       SourceText(ShaderSource::OverlayVertex), SourceText(ShaderSource::OverlayFragment)};
+}
+
+}  // namespace
+
+uint32_t QmPlugin::InitGL(const ViewportRecord* newViewport) {
+  const EffectSources sources = sourceOverride ? *sourceOverride : StoredSources();
+  bool built = newViewport != nullptr && layerProgram.Compile(sources.layerVertex, sources.layerFragment) &&
+               overlayProgram.Compile(sources.overlayVertex, sources.overlayFragment) &&
+               CreateQuadBuffers(quadGeometry);
+  // The host's context goes back with nothing of the effect bound.
+  glBindVertexArray(0);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  if (!built) {
+    DeInitGL();
+    return kStatusFailure;
+  }
+  viewport = *newViewport;
+  return kStatusSuccess;
+}
+
+uint32_t QmPlugin::DeInitGL() {
+  layerProgram.FreeGLResources();
+  overlayProgram.FreeGLResources();
+  ReleaseQuadBuffers(quadGeometry);
+  return kStatusSuccess;
+}

@@ -1,0 +1,22 @@
+// Creating, filling and releasing the quad buffer of one instance.
+#pragma once
+
+#include <vector>
+
+#include "effect/quad_geometry.h"
+#include "presets/output_setup.h"
+
+// Generates the vertex array and the buffer, fills the buffer with the full-frame quad and points
+// attribute 0 (position) and 1 (texture coordinate) at it; both stay bound. False (and nothing kept) on failure.
+bool CreateQuadBuffers(QuadGeometry& geometry);
+
+// Deletes the buffer and the vertex array and zeroes both names; safe when none exists.
+void ReleaseQuadBuffers(QuadGeometry& geometry);
+
+// Writes the six vertices (120 bytes) into the geometry's buffer, which stays bound as the array buffer.
+// False, with nothing written, when there is no buffer or mapping it fails.
+bool UploadQuad(const QuadGeometry& geometry, const QuadVertex (&vertices)[6]);
+
+// Computes one layer draw's quad into geometry.vertices and uploads it; false when the draw must be
+// skipped (non-finite or out-of-range input, which leaves vertices and buffer as they were, or a failed upload).
+bool ComputeQuad(const QuadInput& input, const std::vector<SliceRecord>& slices, QuadGeometry& geometry);

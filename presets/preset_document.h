@@ -1,0 +1,32 @@
+// Turns a preset file, or its bytes, into an XML element tree, refusing what could stall or
+// overflow the parser.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include <juce_core/juce_core.h>
+
+#include "presets/read_status.h"
+
+// Files larger than this are refused without being read.
+constexpr int64_t kMaxPresetBytes = 16 * 1024 * 1024;
+// Documents whose elements nest deeper than this are refused without being parsed.
+constexpr int kMaxPresetDepth = 256;
+
+// A parsed document, or why there is none.
+struct LoadedDocument {
+  ReadOutcome outcome = ReadOutcome::ParseFailed;  // Read exactly when root is set
+  std::string detail;                              // what failed or was refused, and where
+  int prescanDepth = 0;                            // element depth the pre-scan met (root = 1)
+  std::unique_ptr<juce::XmlElement> root;
+};
+
+// Reads the whole file (at most kMaxPresetBytes) and parses it.
+LoadedDocument LoadPresetDocument(const juce::File& file);
+
+// Parses bytes as they were read from a preset file: UTF-8 with or without a byte-order mark,
+// or UTF-16 with one; text from the first zero byte on is ignored.
+LoadedDocument ParsePresetBytes(const void* data, size_t size);

@@ -1,0 +1,47 @@
+#include "presets/preset_reader.h"
+
+#include <juce_core/juce_core.h>
+
+#include "presets/preset_document.h"
+#include "presets/slice_walk.h"
+
+void ReadPreset(OutputSetup& setup, const std::string& file) {
+  if (setup.firstLoad) {
+    setup.loadedTime = setup.newestTime;
+    setup.firstLoad = false;
+  }
+  if (setup.loadedTime == setup.newestTime && !setup.slices.empty()) {
+    setup.readStatus = {ReadOutcome::Unchanged, file, ""};
+    return;
+  }
+  if (file.empty()) {
+    setup.readStatus = {ReadOutcome::NoFile, file, ""};
+    return;
+  }
+  juce::File preset = juce::File::getCurrentWorkingDirectory().getChildFile(juce::String::fromUTF8(file.c_str()));
+  if (!preset.existsAsFile()) {
+    setup.readStatus = {ReadOutcome::NoFile, file, ""};
+    return;
+  }
+
+  PresetImportMemory& memory = setup.memory;
+  int64_t writeTime = preset.getLastModificationTime().toMilliseconds();
+  if (memory.refusal.file == file && memory.refusedTime == writeTime && IsRefusal(memory.refusal.outcome)) {
+    setup.readStatus = memory.refusal;
+    setup.readStatus.detail += "; not read again until it changes";
+    return;
+  }
+
+  LoadedDocument document = LoadPresetDocument(preset);
+  if (!document.root) {
+    setup.readStatus = {document.outcome, file, document.detail};
+    if (IsRefusal(document.outcome)) {
+      memory.refusal = setup.readStatus;
+      memory.refusedTime = writeTime;
+    }
+    return;
+  }
+  setup.slices = CollectSlices(*document.root);
+  setup.loadedTime = setup.newestTime;
+  setup.readStatus = {ReadOutcome::Read, file, ""};
+}

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# run_fuzz.sh TARGET SECONDS: builds a fuzz target with clang (in build-fuzz/ at the top of the
+# tree, or $MOSARO_FUZZ_BUILD) and runs it for SECONDS from its seed corpus corpus/NAME/ and
+# dictionary NAME.dict, NAME being TARGET without "_fuzz". Exits non-zero on any finding; the
+# input that caused it is left in the build folder's artifacts/TARGET/.
+set -euo pipefail
+if [[ $# -ne 2 ]]; then
+  echo "usage: $0 TARGET SECONDS" >&2
+  exit 2
+fi
+target=$1
+seconds=$2
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+build=${MOSARO_FUZZ_BUILD:-$root/build-fuzz}
+name=${target%_fuzz}
+seeds=$here/corpus/$name
+if [[ ! -d $seeds ]]; then
+  echo "run_fuzz: no seed corpus at $seeds" >&2
+  exit 2
+fi
+
+if [[ ! -f $build/build.ninja ]]; then
+  CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$build" --target "$target" -j 2
+
+# New inputs go to a scratch folder so that the seed corpus stays as committed.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+artifacts=$build/artifacts/$target
+mkdir -p "$artifacts"
+dict=()
+if [[ -f $here/$name.dict ]]; then dict=(-dict="$here/$name.dict"); fi
+
+echo "run_fuzz: $target for ${seconds}s"
+"$build/$target" "${dict[@]}" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
+  -artifact_prefix="$artifacts/" -print_final_stats=1 "$work" "$seeds"
+echo "run_fuzz: $target finished without a finding"

@@ -1,0 +1,391 @@
+// Reading one Advanced Output preset: the walk of the document, the change test, and the files
+// that must neither wipe the slice list nor reach the parser.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cfloat>
+#include <cstring>
+#include <string>
+
+#include "presets/preset_document.h"
+#include "presets/preset_reader.h"
+#include "tests/support/preset_files.h"
+
+namespace {
+
+using presettest::ExpectRects;
+using presettest::ExpectScreenEntry;
+using presettest::FixturePath;
+using presettest::Names;
+using presettest::OneSlicePreset;
+using presettest::PathOf;
+using presettest::ReadFixture;
+using presettest::ScratchFolder;
+using presettest::SetWriteTime;
+using presettest::WriteFile;
+
+OutputSetup FirstRead(const std::string& path) {
+  OutputSetup setup;
+  ReadPreset(setup, path);
+  return setup;
+}
+
+// Deepest element level of a parsed tree (root = 1).
+int TreeDepth(const juce::XmlElement& element) {
+  int deepest = 0;
+  for (auto* child = element.getFirstChildElement(); child != nullptr; child = child->getNextElement())
+    if (!child->isTextElement()) deepest = std::max(deepest, TreeDepth(*child));
+  return deepest + 1;
+}
+
+std::string Nested(int levels, const std::string& open = "<d>", const std::string& close = "</d>") {
+  std::string text = "<XmlState>";
+  for (int i = 1; i < levels; ++i) text += open;
+  for (int i = 1; i < levels; ++i) text += close;
+  return text + "</XmlState>";
+}
+
+// ---- the walk of the document ----
+
+TEST(PresetReader, HostPresetGivesScreenEntriesThenSlicesLastToFirst) {
+  OutputSetup setup = FirstRead(FixturePath("host_preset.xml"));
+  EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::Read);
+  ASSERT_EQ(setup.slices.size(), 6u) << Names(setup);
+  ExpectScreenEntry(setup.slices[0], "Main Wall");
+  EXPECT_EQ(setup.slices[1].sliceName, "Top <Strip> \"A\"");
+  ExpectRects(setup.slices[1], {0, 540, 1920, 540, 0, 1080, 1920, 1080}, {0, 720, 2560, 720, 0, 1440, 2560, 1440});
+  EXPECT_EQ(setup.slices[2].sliceName, "Rechts \xE2\x80\x93 B\xC3\xBChne");
+  ExpectRects(setup.slices[2], {960, 0, 1920, 0, 960, 540, 1920, 540},
+              {1280.5f, 0, 2560, 10.25f, 1290, 715.75f, 2550, 720});
+  EXPECT_EQ(setup.slices[3].sliceName, "Left & Centre");
+  ExpectRects(setup.slices[3], {0, 0, 960, 0, 0, 540, 960, 540}, {0, 0, 1280, 0, 0, 720, 1280, 720});
+  ExpectScreenEntry(setup.slices[4], "LED Fa\xC3\xA7" "ade");
+  EXPECT_EQ(setup.slices[5].sliceName, "Column 1");
+  EXPECT_EQ(setup.slices[5].screenName, "");
+  ExpectRects(setup.slices[5], {100, 200, 300, 200, 100, 600, 300, 600}, {0, 0, 64, 0, 0, 128, 64, 128});
+}
+
+TEST(PresetReader, MarkedTagsMatchInAnyCaseOthersExactlyAndFirstMatchWins) {
+  OutputSetup setup = FirstRead(FixturePath("rules_case.xml"));
+  ASSERT_EQ(Names(setup), "[Upper] | Kept");
+  ExpectRects(setup.slices[1], {10, 11, 12, 13, 16, 17, 14, 15}, {20, 21, 22, 23, 26, 27, 24, 25});
+}
+
+TEST(PresetReader, CornersTakenFirstSecondFourthThirdWithAttributesByPosition) {
+  OutputSetup setup = FirstRead(FixturePath("rules_points.xml"));
+  ASSERT_EQ(Names(setup),
+            "[Points] | five points, text between | number forms | attributes by position | clockwise corners");
+  // Only element children count as points: text and CDATA between them are passed over.
+  ExpectRects(setup.slices[1], {1, 1, 2, 2, 4, 4, 3, 3}, {6, 6, 7, 7, 9, 9, 8, 8});
+  // Leading blanks skipped, trailing text ignored; text, NaN, infinities and values beyond the
+  // float range give 0.
+  ExpectRects(setup.slices[2], {12.5f, -300, 0, 7, 0, 0, 0.5f, 0}, {0, 0, 0, 0, 0.1f, 1, 3.4e38f, 0});
+  // y written before x, a third attribute, other attribute names, a leading "name" attribute.
+  ExpectRects(setup.slices[3], {2, 1, 3, 4, 7, 8, 5, 6}, {0, 9, 10, 11, 14, 15, 12, 13});
+  ExpectRects(setup.slices[4], {1, 2, 3, 4, 7, 8, 5, 6}, {10, 20, 30, 40, 70, 80, 50, 60});
+}
+
+TEST(PresetReader, CommonAndNameFoundByFirstNameAttributeExactly) {
+  OutputSetup setup = FirstRead(FixturePath("rules_names.xml"));
+  // The slice whose "Common" block is only near-miss spellings adds no record.
+  ASSERT_EQ(setup.slices.size(), 5u) << Names(setup);
+  ExpectScreenEntry(setup.slices[0], "Names");
+  EXPECT_EQ(setup.slices[1].sliceName, "\xF0\x9F\x8E\xAC \xC3\x9Cn\xC3\xAF" "c\xC3\xB8" "d\xC3\xA9 & <tags> \xE2\x82\xAC");
+  EXPECT_EQ(setup.slices[2].sliceName, "");  // "Common" without a "Name" entry
+  EXPECT_EQ(setup.slices[2].inputRect[0].x, 3.0f);
+  EXPECT_EQ(setup.slices[3].sliceName, "exact");          // first "value" attribute
+  EXPECT_EQ(setup.slices[4].sliceName, "second Common");  // first "name" attribute was "Other"
+  for (const SliceRecord& record : setup.slices) EXPECT_EQ(record.IsScreenEntry(), &record == &setup.slices[0]);
+}
+
+TEST(PresetReader, ScreenEntryOnlyOnceASliceHasBothRectangles) {
+  OutputSetup setup = FirstRead(FixturePath("rules_screens.xml"));
+  ASSERT_EQ(Names(setup), "[Three] | third | second | first | [Only Uncommon] |  | on an unnamed screen");
+  EXPECT_EQ(setup.slices[1].inputRect[0].x, 3.0f);
+  EXPECT_EQ(setup.slices[3].outputRect[3].x, 1.0f);
+  // An unnamed Screen still adds its entry, with an empty name and zero coordinates.
+  ExpectScreenEntry(setup.slices[5], "");
+  EXPECT_EQ(setup.slices[6].inputRect[2].x, 7.0f);
+}
+
+TEST(PresetReader, DocumentsWithoutTheExpectedElementsGiveAnEmptyList) {
+  const char* documents[] = {
+      "<XmlState/>",
+      "<XmlState><versionInfo/></XmlState>",
+      "<XmlState><ScreenSetup/></XmlState>",
+      "<XmlState><ScreenSetup><screens><Screen name=\"S\"/></screens></ScreenSetup></XmlState>",
+      "<XmlState><ScreenSetup><screens><Screen name=\"S\"><layers><Slice/></layers></Screen></screens>"
+      "</ScreenSetup></XmlState>",
+      // A root that is itself named ScreenSetup is not searched: only its children are.
+      "<ScreenSetup><screens><Screen name=\"S\"><layers><Slice><InputRect/></Slice></layers></Screen></screens>"
+      "</ScreenSetup>",
+  };
+  for (const char* document : documents) {
+    LoadedDocument loaded = ParsePresetBytes(document, std::strlen(document));
+    ASSERT_EQ(loaded.outcome, ReadOutcome::Read) << document;
+    ScratchFolder folder;
+    juce::File file = folder.path().getChildFile("p.xml");
+    WriteFile(file, document, 100);
+    OutputSetup setup = FirstRead(PathOf(file));
+    EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::Read) << document;
+    EXPECT_TRUE(setup.slices.empty()) << document;
+  }
+}
+
+TEST(PresetReader, TextEncodingsDecodeToUtf8Names) {
+  std::string plain = OneSlicePreset("Caf\xC3\xA9");
+  std::string withBom = "\xEF\xBB\xBF" + plain;
+  std::string windows1252 = OneSlicePreset("Caf\xE9");  // not UTF-8: read as Windows-1252
+  std::string utf16 = "\xFF\xFE";
+  for (char c : OneSlicePreset("Caf\xC3\xA9")) {
+    // Only the ASCII document and one two-byte character: enough for little-endian UTF-16.
+    if (static_cast<unsigned char>(c) == 0xC3) continue;
+    unsigned char byte = static_cast<unsigned char>(c) == 0xA9 ? 0xE9 : static_cast<unsigned char>(c);
+    utf16 += static_cast<char>(byte);
+    utf16 += '\0';
+  }
+  std::string zeroAfterRoot = plain + std::string(1, '\0') + "<junk";
+  for (const std::string& bytes : {plain, withBom, windows1252, utf16, zeroAfterRoot}) {
+    ScratchFolder folder;
+    juce::File file = folder.path().getChildFile("p.xml");
+    WriteFile(file, bytes, 100);
+    OutputSetup setup = FirstRead(PathOf(file));
+    ASSERT_EQ(setup.slices.size(), 2u) << DescribeReadStatus(setup.readStatus);
+    EXPECT_EQ(setup.slices[1].sliceName, "Caf\xC3\xA9");
+  }
+}
+
+TEST(PresetReader, PrescanDepthEqualsTheParsedTreeDepth) {
+  for (const char* name : {"host_preset.xml", "rules_case.xml", "rules_points.xml", "rules_names.xml",
+                           "rules_screens.xml"}) {
+    std::string bytes = ReadFixture(name);
+    LoadedDocument loaded = ParsePresetBytes(bytes.data(), bytes.size());
+    ASSERT_TRUE(loaded.root) << name << ": " << loaded.detail;
+    EXPECT_EQ(loaded.prescanDepth, TreeDepth(*loaded.root)) << name;
+  }
+  EXPECT_EQ(ParsePresetBytes("<a><b/><c><d/></c></a>", 22).prescanDepth, 3);
+}
+
+// ---- the change test ----
+
+class ReaderChangeTest : public ::testing::Test {
+ protected:
+  void Write(const std::string& bytes, int64_t seconds = 100) { WriteFile(file, bytes, seconds); }
+  std::string path() const { return PathOf(file); }
+
+  ScratchFolder folder;
+  juce::File file = folder.path().getChildFile("preset.xml");
+  OutputSetup setup;
+};
+
+TEST_F(ReaderChangeTest, FirstReadHappensWithNewestTimeZero) {
+  Write(OneSlicePreset("A"));
+  ASSERT_EQ(setup.newestTime, 0);
+  ReadPreset(setup, path());
+  EXPECT_FALSE(setup.firstLoad);
+  EXPECT_EQ(setup.loadedTime, 0);
+  EXPECT_EQ(Names(setup), "[Screen] | A");
+  EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::Read);
+  EXPECT_EQ(setup.readStatus.file, path());
+}
+
+TEST_F(ReaderChangeTest, SameNewestTimeIsNotReadAgainNewTimeIs) {
+  setup.newestTime = 5000;
+  Write(OneSlicePreset("A"));
+  ReadPreset(setup, path());
+  EXPECT_EQ(setup.loadedTime, 5000);
+  Write(OneSlicePreset("B"));
+  ReadPreset(setup, path());
+  EXPECT_EQ(Names(setup), "[Screen] | A");
+  EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::Unchanged);
+  setup.newestTime = 6000;
+  ReadPreset(setup, path());
+  EXPECT_EQ(Names(setup), "[Screen] | B");
+  EXPECT_EQ(setup.loadedTime, 6000);
+}
+
+TEST_F(ReaderChangeTest, EmptyListIsReadAgainAtTheSameTime) {
+  setup.newestTime = 5000;
+  Write("<XmlState><ScreenSetup><screens/></ScreenSetup></XmlState>");
+  ReadPreset(setup, path());
+  EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::Read);
+  EXPECT_TRUE(setup.slices.empty());
+  Write(OneSlicePreset("A"));
+  ReadPreset(setup, path());
+  EXPECT_EQ(Names(setup), "[Screen] | A");
+}
+
+TEST_F(ReaderChangeTest, EmptyPathMissingFileAndFolderLeaveEverything) {
+  Write(OneSlicePreset("A"));
+  ReadPreset(setup, path());
+  setup.newestTime = 7000;  // a newer preset was found, but it cannot be read
+  juce::File directory = folder.path().getChildFile("folder.xml");
+  ASSERT_TRUE(directory.createDirectory().wasOk());
+  for (const std::string& target : {std::string(), PathOf(folder.path().getChildFile("gone.xml")), PathOf(directory)}) {
+    ReadPreset(setup, target);
+    EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::NoFile) << target;
+    EXPECT_EQ(Names(setup), "[Screen] | A");
+    EXPECT_EQ(setup.loadedTime, 0);
+  }
+  OutputSetup fresh;
+  ReadPreset(fresh, "");
+  EXPECT_FALSE(fresh.firstLoad);
+  EXPECT_TRUE(fresh.slices.empty());
+}
+
+// ---- files that must not wipe the list or reach the parser ----
+
+TEST_F(ReaderChangeTest, UnparsableFileKeepsSlicesAndIsTriedAgain) {
+  setup.newestTime = 1000;
+  Write(OneSlicePreset("A"));
+  ReadPreset(setup, path());
+  setup.newestTime = 2000;
+  Write("<XmlState><ScreenSetup><a b></a></ScreenSetup></XmlState>");
+  ReadPreset(setup, path());
+  EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::ParseFailed);
+  EXPECT_EQ(setup.readStatus.detail, "expected '=' after attribute 'b'");  // the parser's own text
+  EXPECT_EQ(Names(setup), "[Screen] | A");
+  EXPECT_EQ(setup.loadedTime, 1000);
+  Write(OneSlicePreset("B"));  // the host finished writing; the time stays the same
+  ReadPreset(setup, path());
+  EXPECT_EQ(Names(setup), "[Screen] | B");
+  EXPECT_EQ(setup.loadedTime, 2000);
+}
+
+TEST_F(ReaderChangeTest, EveryCutOfAPresetFailsAndKeepsTheSlices) {
+  std::string full = ReadFixture("host_preset.xml");
+  size_t rootEnd = full.rfind("</XmlState>") + std::string("</XmlState>").size();
+  for (size_t length = 0; length < rootEnd; ++length) {
+    LoadedDocument loaded = ParsePresetBytes(full.data(), length);
+    ASSERT_EQ(loaded.outcome, ReadOutcome::ParseFailed) << "cut after " << length << " bytes";
+    ASSERT_FALSE(loaded.root);
+  }
+  EXPECT_EQ(ParsePresetBytes(full.data(), rootEnd).outcome, ReadOutcome::Read);
+
+  // The same through files, for a cut inside a closing tag and one between two slices.
+  Write(full);
+  ReadPreset(setup, path());
+  ASSERT_EQ(setup.slices.size(), 6u);
+  for (const char* cutBefore : {"Rect>\n            <Warper>", "          <Mask uniqueId"}) {
+    size_t cut = full.find(cutBefore) + 3;
+    setup.newestTime += 1000;
+    Write(full.substr(0, cut));
+    ReadPreset(setup, path());
+    EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::ParseFailed);
+    EXPECT_EQ(setup.slices.size(), 6u);
+    EXPECT_EQ(setup.loadedTime, 0);
+  }
+}
+
+TEST_F(ReaderChangeTest, OversizedFileIsRefusedUntilItsWriteTimeChanges) {
+  Write(OneSlicePreset("A"), 100);
+  ReadPreset(setup, path());
+  // One byte over the limit: refused from its size, without reading it.
+  ASSERT_TRUE(file.replaceWithText(""));
+  {
+    juce::FileOutputStream out(file);
+    ASSERT_TRUE(out.setPosition(kMaxPresetBytes));
+    ASSERT_TRUE(out.writeByte(' '));
+  }
+  SetWriteTime(file, 200);
+  setup.newestTime = 200000;
+  ReadPreset(setup, path());
+  EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::TooLarge);
+  EXPECT_EQ(setup.readStatus.detail, "larger than 16 MiB");
+  EXPECT_EQ(Names(setup), "[Screen] | A");
+  EXPECT_EQ(setup.loadedTime, 0);
+
+  // Replaced by a good file with the same write time: still remembered as refused.
+  Write(OneSlicePreset("B"), 200);
+  ReadPreset(setup, path());
+  EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::TooLarge);
+  EXPECT_EQ(Names(setup), "[Screen] | A");
+  SetWriteTime(file, 201);
+  ReadPreset(setup, path());
+  EXPECT_EQ(Names(setup), "[Screen] | B");
+
+  // Exactly at the limit is read: a small document padded with blanks after its root.
+  std::string padded = OneSlicePreset("C");
+  padded.resize(static_cast<size_t>(kMaxPresetBytes), ' ');
+  Write(padded, 300);
+  setup.newestTime = 300000;
+  ReadPreset(setup, path());
+  EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::Read);
+  EXPECT_EQ(Names(setup), "[Screen] | C");
+}
+
+TEST_F(ReaderChangeTest, NestingDeeperThanTheLimitIsRefusedAndRemembered) {
+  Write(Nested(kMaxPresetDepth), 100);
+  ReadPreset(setup, path());
+  EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::Read);
+
+  setup.newestTime = 200000;
+  Write(Nested(kMaxPresetDepth + 1) + "\n" + OneSlicePreset("unreachable"), 200);
+  ReadPreset(setup, path());
+  EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::TooDeep);
+  Write(OneSlicePreset("B"), 200);
+  ReadPreset(setup, path());
+  EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::TooDeep);
+  EXPECT_TRUE(setup.slices.empty());
+  SetWriteTime(file, 201);
+  ReadPreset(setup, path());
+  EXPECT_EQ(Names(setup), "[Screen] | B");
+}
+
+TEST(PresetPrescan, NestingIsCountedThroughQuotesCommentsAndCData) {
+  const int deep = kMaxPresetDepth + 44;
+  // Markup-like text in comments, attribute values, CDATA and processing instructions neither
+  // hides real nesting nor counts as nesting.
+  std::string decoys = "<!-- </d></d> --><?pi </d> ?><![CDATA[</d></d>]]>";
+  std::string hidden = "<XmlState a='\">' b=\"'</d>\">" + decoys;
+  for (int i = 1; i < deep; ++i) hidden += "<d x='/>' y=\"&quot;</d>\">" + decoys;
+  for (int i = 1; i < deep; ++i) hidden += "</d>";
+  hidden += "</XmlState>";
+  LoadedDocument refused = ParsePresetBytes(hidden.data(), hidden.size());
+  EXPECT_EQ(refused.outcome, ReadOutcome::TooDeep);
+  EXPECT_EQ(refused.prescanDepth, kMaxPresetDepth + 1);
+
+  std::string flat = "<XmlState><!--";
+  for (int i = 0; i < deep; ++i) flat += "<d>";
+  flat += "--><e a=\"";
+  for (int i = 0; i < deep; ++i) flat += "&lt;d>";
+  flat += "\"/><![CDATA[";
+  for (int i = 0; i < deep; ++i) flat += "<d>";
+  flat += "]]></XmlState>";
+  LoadedDocument parsed = ParsePresetBytes(flat.data(), flat.size());
+  EXPECT_EQ(parsed.outcome, ReadOutcome::Read) << parsed.detail;
+  EXPECT_EQ(parsed.prescanDepth, 2);
+}
+
+TEST(PresetPrescan, DoctypeAndMarkupInEntitiesNeverReachTheParser) {
+  // Entities of a DTD could expand without bound, or into themselves.
+  std::string doctype = "<?xml version=\"1.0\"?>\n<!DOCTYPE x [<!ENTITY a \"&a;&a;\">]>\n<XmlState>&a;</XmlState>";
+  LoadedDocument refused = ParsePresetBytes(doctype.data(), doctype.size());
+  EXPECT_EQ(refused.outcome, ReadOutcome::HasDoctype);
+  EXPECT_EQ(refused.detail, "DOCTYPE declaration at byte 22");
+  // An unknown entity whose name starts with '<' would be parsed as elements.
+  std::string entity = "<XmlState>&<ScreenSetup><screens>;</XmlState>";
+  LoadedDocument failed = ParsePresetBytes(entity.data(), entity.size());
+  EXPECT_EQ(failed.outcome, ReadOutcome::ParseFailed);
+  EXPECT_EQ(failed.detail, "markup inside an entity reference at byte 34");
+  // A close tag without '>' is a cut file, though the parser would accept what came before.
+  std::string dangling = OneSlicePreset("A").substr(0, OneSlicePreset("A").rfind('>'));
+  EXPECT_EQ(ParsePresetBytes(dangling.data(), dangling.size()).detail, "close tag without '>' at byte " +
+                                                                          std::to_string(dangling.size() - 10));
+  EXPECT_EQ(ParsePresetBytes("", 0).outcome, ReadOutcome::ParseFailed);
+}
+
+TEST(PresetPrescan, ProcessingInstructionBeforeTextWouldNeverEnd) {
+  // The parser's whitespace skip passes the instruction, then rereads from before it, for ever.
+  for (const char* document : {"<XmlState><?pi x?> text</XmlState>", "<XmlState>\n  <?pi?><!-- c -->-</XmlState>",
+                               "<XmlState><a/><?pi?>&amp;</XmlState>"}) {
+    LoadedDocument loaded = ParsePresetBytes(document, std::strlen(document));
+    EXPECT_EQ(loaded.outcome, ReadOutcome::ParseFailed) << document;
+    EXPECT_NE(loaded.detail.find("processing instruction followed by text"), std::string::npos) << loaded.detail;
+  }
+  // Before markup, or before the root, an instruction is passed over as usual.
+  const char* fine = "<?xml version=\"1.0\"?><?pi?><XmlState><?pi?>\n<a/></XmlState>";
+  EXPECT_EQ(ParsePresetBytes(fine, std::strlen(fine)).outcome, ReadOutcome::Read);
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+// Counts calls of chosen GL entry points by swapping the loader's function pointers while a spy lives.
+#pragma once
+
+#include <epoxy/gl.h>
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <tuple>
+#include <type_traits>
+
+namespace testsupport {
+
+// Counts per entry point ("glBindBuffer") and per entry point with its last integral argument
+// ("glBindBuffer(0)").
+inline std::map<std::string, int>& SpiedCalls() {
+  static std::map<std::string, int> calls;
+  return calls;
+}
+
+template <auto* Slot, typename Fn = std::remove_pointer_t<decltype(Slot)>>
+struct SpiedEntryPoint;
+
+// Replaces *Slot with a recorder that forwards to the loader's function.
+template <auto* Slot, typename R, typename... A>
+struct SpiedEntryPoint<Slot, R (*)(A...)> {
+  static inline R (*original)(A...) = nullptr;
+  static inline const char* name = "";
+
+  static void Install(const char* entryName) {
+    name = entryName;
+    original = *Slot;
+    *Slot = &Call;
+  }
+  static void Restore() {
+    if (*Slot == &Call) *Slot = original;
+  }
+
+  static R Call(A... args) {
+    ++SpiedCalls()[name];
+    if constexpr (sizeof...(A) > 0) {
+      auto last = std::get<sizeof...(A) - 1>(std::forward_as_tuple(args...));
+      if constexpr (std::is_integral_v<decltype(last)>) {
+        ++SpiedCalls()[std::string(name) + "(" + std::to_string(last) + ")"];
+      }
+    }
+    // The loader's first-call stub resolves only while the slot holds the stub itself, so the slot is
+    // handed back for the call and the (possibly resolved) function taken from it afterwards.
+    *Slot = original;
+    if constexpr (std::is_void_v<R>) {
+      original(args...);
+      Reinstall();
+    } else {
+      R result = original(args...);
+      Reinstall();
+      return result;
+    }
+  }
+
+  static void Reinstall() {
+    original = *Slot;
+    *Slot = &Call;
+  }
+};
+
+#define MOSARO_FOR_EACH_SPIED_GL_CALL(X)                                                                   \
+  X(glCreateShader) X(glShaderSource) X(glCompileShader) X(glDeleteShader) X(glCreateProgram)             \
+  X(glAttachShader) X(glLinkProgram) X(glDeleteProgram) X(glGetUniformLocation) X(glUseProgram)           \
+  X(glBindBuffer) X(glBindTexture) X(glBindVertexArray) X(glActiveTexture) X(glGenBuffers)                \
+  X(glGenVertexArrays) X(glDeleteBuffers) X(glDeleteVertexArrays) X(glBufferData) X(glDrawArrays)         \
+  X(glUniform1f) X(glUniform1i)
+
+// While alive, counts the calls of the listed entry points made through the loader.
+class GlCallSpy {
+ public:
+  GlCallSpy() {
+    SpiedCalls().clear();
+#define MOSARO_INSTALL_SPY(fn) SpiedEntryPoint<&epoxy_##fn>::Install(#fn);
+    MOSARO_FOR_EACH_SPIED_GL_CALL(MOSARO_INSTALL_SPY)
+#undef MOSARO_INSTALL_SPY
+  }
+  GlCallSpy(const GlCallSpy&) = delete;
+  GlCallSpy& operator=(const GlCallSpy&) = delete;
+  ~GlCallSpy() {
+#define MOSARO_RESTORE_SPY(fn) SpiedEntryPoint<&epoxy_##fn>::Restore();
+    MOSARO_FOR_EACH_SPIED_GL_CALL(MOSARO_RESTORE_SPY)
+#undef MOSARO_RESTORE_SPY
+  }
+
+  // Calls of "glName", or of "glName(last argument)".
+  int Calls(const std::string& key) const {
+    auto found = SpiedCalls().find(key);
+    return found == SpiedCalls().end() ? 0 : found->second;
+  }
+  // Calls of all listed entry points together.
+  int TotalCalls() const {
+    int total = 0;
+    for (const auto& entry : SpiedCalls()) {
+      if (entry.first.find('(') == std::string::npos) total += entry.second;
+    }
+    return total;
+  }
+};
+
+}  // namespace testsupport

@@ -1,0 +1,99 @@
+// Helpers for the preset tests: scratch folders, files with chosen last-write times, small
+// preset documents and exact comparisons of slice records.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include <juce_core/juce_core.h>
+
+#include "presets/output_setup.h"
+
+namespace presettest {
+
+// A new empty folder under the temporary folder, deleted with everything in it at the end.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    folder = juce::File::getSpecialLocation(juce::File::tempDirectory)
+                 .getNonexistentChildFile("mosaro-presets-test", "", false);
+    folder.createDirectory();
+  }
+  ~ScratchFolder() { folder.deleteRecursively(); }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  const juce::File& path() const { return folder; }
+  std::string str() const { return folder.getFullPathName().toStdString(); }
+
+ private:
+  juce::File folder;
+};
+
+inline std::string PathOf(const juce::File& file) { return file.getFullPathName().toStdString(); }
+
+// Writes the bytes (creating parent folders) and sets the last-write time in whole seconds,
+// the resolution the file times have here.
+inline void WriteFile(const juce::File& file, const std::string& bytes, int64_t seconds) {
+  ASSERT_TRUE(file.getParentDirectory().createDirectory().wasOk());
+  ASSERT_TRUE(file.replaceWithData(bytes.data(), bytes.size()));
+  ASSERT_TRUE(file.setLastModificationTime(juce::Time(seconds * 1000)));
+}
+
+inline void SetWriteTime(const juce::File& file, int64_t seconds) {
+  ASSERT_TRUE(file.setLastModificationTime(juce::Time(seconds * 1000)));
+}
+
+inline std::string FixturePath(const std::string& name) {
+  return std::string(MOSARO_TEST_DATA) + "/presets/" + name;
+}
+
+inline std::string ReadFixture(const std::string& name) {
+  return juce::File(FixturePath(name)).loadFileAsString().toStdString();
+}
+
+// A preset with one screen "Screen" holding one slice named `sliceName`, input rectangle
+// (0,0)-(x,10) and output rectangle (0,0)-(20,20).
+inline std::string OneSlicePreset(const std::string& sliceName, int x = 10) {
+  std::string v = std::to_string(x);
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<XmlState name=\"p\">\n"
+         " <versionInfo name=\"Host\" majorVersion=\"7\"/>\n <ScreenSetup name=\"ScreenSetup\">\n  <screens>\n"
+         "   <Screen name=\"Screen\">\n    <layers>\n     <Slice>\n"
+         "      <Params name=\"Common\"><Param name=\"Name\" T=\"STRING\" value=\"" + sliceName + "\"/></Params>\n"
+         "      <InputRect><v x=\"0\" y=\"0\"/><v x=\"" + v + "\" y=\"0\"/><v x=\"" + v +
+         "\" y=\"10\"/><v x=\"0\" y=\"10\"/></InputRect>\n"
+         "      <OutputRect><v x=\"0\" y=\"0\"/><v x=\"20\" y=\"0\"/><v x=\"20\" y=\"20\"/><v x=\"0\" y=\"20\"/>"
+         "</OutputRect>\n     </Slice>\n    </layers>\n   </Screen>\n  </screens>\n </ScreenSetup>\n</XmlState>\n";
+}
+
+// The slice names of the list, screen entries written as "[screen]".
+inline std::string Names(const OutputSetup& setup) {
+  std::string text;
+  for (const SliceRecord& record : setup.slices) {
+    if (!text.empty()) text += " | ";
+    text += record.IsScreenEntry() ? "[" + record.screenName + "]" : record.sliceName;
+  }
+  return text;
+}
+
+// Exact comparison of one record's rectangles, corners in stored order.
+inline void ExpectRects(const SliceRecord& record, const float (&input)[8], const float (&output)[8]) {
+  for (int corner = 0; corner < 4; ++corner) {
+    EXPECT_EQ(record.inputRect[corner].x, input[2 * corner]) << "input corner " << corner;
+    EXPECT_EQ(record.inputRect[corner].y, input[2 * corner + 1]) << "input corner " << corner;
+    EXPECT_EQ(record.outputRect[corner].x, output[2 * corner]) << "output corner " << corner;
+    EXPECT_EQ(record.outputRect[corner].y, output[2 * corner + 1]) << "output corner " << corner;
+  }
+}
+
+// A screen entry: the name set, the slice name empty and all sixteen coordinates 0.
+inline void ExpectScreenEntry(const SliceRecord& record, const std::string& screenName) {
+  EXPECT_EQ(record.screenName, screenName);
+  EXPECT_EQ(record.sliceName, "");
+  static const float zeros[8] = {};
+  ExpectRects(record, zeros, zeros);
+}
+
+}  // namespace presettest
