@@ -3,6 +3,10 @@ set(JUCE_MODULES_DIR /usr/share/juce/modules CACHE PATH "Folder holding juce_cor
 if(NOT EXISTS ${JUCE_MODULES_DIR}/juce_core/juce_core.cpp)
   message(FATAL_ERROR "juce_core not found under ${JUCE_MODULES_DIR}; run scripts/setup.sh")
 endif()
+if(MINGW)
+  # The DLL imports system DLLs only, so zlib is linked in.
+  set(ZLIB_USE_STATIC_LIBS ON)
+endif()
 find_package(ZLIB REQUIRED)
 add_library(juce_core_static STATIC ${JUCE_MODULES_DIR}/juce_core/juce_core.cpp)
 target_include_directories(juce_core_static SYSTEM PUBLIC ${JUCE_MODULES_DIR})
@@ -14,7 +18,15 @@ target_compile_definitions(juce_core_static PUBLIC
   JUCE_MODULE_AVAILABLE_juce_core=1
   JUCE_DISPLAY_SPLASH_SCREEN=0
   $<IF:$<CONFIG:Debug>,DEBUG=1,NDEBUG=1>)
-target_compile_options(juce_core_static PRIVATE -w)
+if(MSVC)
+  target_compile_options(juce_core_static PRIVATE /w /bigobj)
+else()
+  target_compile_options(juce_core_static PRIVATE -w)
+endif()
 set_target_properties(juce_core_static PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
 find_package(Threads REQUIRED)
 target_link_libraries(juce_core_static PUBLIC ZLIB::ZLIB Threads::Threads ${CMAKE_DL_LIBS})
+if(WIN32)
+  # The system libraries juce_core calls into; all of them are DLLs that ship with Windows.
+  target_link_libraries(juce_core_static PUBLIC version ws2_32 ole32 oleaut32 uuid wininet shlwapi winmm)
+endif()

@@ -1,18 +1,55 @@
-# mosaro_add_module(name SOURCES ... LIBS ... [EXPORT_MAP file]): a plugin module (.so without
-# prefix) whose only exports are those of its version script.
+# Windows modules import system DLLs only: the C and C++ runtimes are linked in (MSVC: /MT for every target).
+if(MSVC)
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+endif()
+function(mosaro_link_runtime_statically name)
+  if(MINGW)
+    # libgcc, libstdc++ and winpthread.
+    target_link_options(${name} PRIVATE -static)
+  endif()
+endfunction()
+
+# mosaro_add_module(name SOURCES ... LIBS ... [EXPORT_MAP file]): a plugin module (.so or .dll without
+# prefix) whose only export is plugMain: on Linux through the version script EXPORT_MAP, on Windows
+# through cmake/exports.def.
 function(mosaro_add_module name)
   cmake_parse_arguments(M "" "EXPORT_MAP;OUTPUT_NAME" "SOURCES;LIBS" ${ARGN})
   if(NOT M_EXPORT_MAP)
     set(M_EXPORT_MAP ${PROJECT_SOURCE_DIR}/cmake/exports.map)
   endif()
   add_library(${name} MODULE ${M_SOURCES})
-  set_target_properties(${name} PROPERTIES PREFIX "" LINK_DEPENDS ${M_EXPORT_MAP})
+  set_target_properties(${name} PROPERTIES PREFIX "")
   if(M_OUTPUT_NAME)
     set_target_properties(${name} PROPERTIES OUTPUT_NAME ${M_OUTPUT_NAME})
   endif()
   target_link_libraries(${name} PRIVATE ${M_LIBS})
   mosaro_warnings(${name})
-  target_link_options(${name} PRIVATE
-    -Wl,--version-script=${M_EXPORT_MAP} -Wl,--exclude-libs,ALL
-    $<$<NOT:$<BOOL:${MOSARO_SANITIZE}>>:-Wl,-z,defs>)
+  if(WIN32)
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/exports.def)
+    mosaro_link_runtime_statically(${name})
+    mosaro_split_debug_info(${name})
+  else()
+    set_target_properties(${name} PROPERTIES LINK_DEPENDS ${M_EXPORT_MAP})
+    target_link_options(${name} PRIVATE
+      -Wl,--version-script=${M_EXPORT_MAP} -Wl,--exclude-libs,ALL
+      $<$<NOT:$<BOOL:${MOSARO_SANITIZE}>>:-Wl,-z,defs>)
+  endif()
+endfunction()
+
+# Release builds with GNU tools move a DLL's debug information into NAME.dll.debug beside it, which the
+# stripped DLL names (MSVC keeps it in its .pdb anyway).
+function(mosaro_split_debug_info name)
+  if(MSVC OR NOT CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo|MinSizeRel)$")
+    return()
+  endif()
+  if(NOT CMAKE_OBJCOPY)
+    message(FATAL_ERROR "objcopy not found: release builds keep their debug information in a separate file")
+  endif()
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE_NAME:${name}> $<TARGET_FILE_NAME:${name}>.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-debug --add-gnu-debuglink=$<TARGET_FILE_NAME:${name}>.debug
+            $<TARGET_FILE_NAME:${name}>
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>
+    COMMENT "Keeping the debug information of ${name} in $<TARGET_FILE_NAME:${name}>.debug"
+    VERBATIM)
 endfunction()

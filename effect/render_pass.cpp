@@ -14,15 +14,20 @@ using glsupport::ScopedVAOBinding;
 
 namespace {
 
-// The used fraction of a texture side; a side the host reports as unallocated counts as fully used.
+// The allocated texels of a texture side; a side the host reports as 0 is taken to hold just the picture.
+float AllocatedSide(uint32_t size, uint32_t hardwareSize) {
+  return static_cast<float>(hardwareSize == 0 ? size : hardwareSize);
+}
+
+// The used fraction of a texture side; a side the host reports as 0 counts as fully used.
 float UsedFraction(uint32_t size, uint32_t hardwareSize) {
   return hardwareSize == 0 ? 1.0f : static_cast<float>(size) / static_cast<float>(hardwareSize);
 }
 
 void SetInputUniforms(const glsupport::ShaderProgram& program, const TextureRecord& input) {
   glUniform1i(program.FindUniform("inputTexture"), 0);
-  glUniform2f(program.FindUniform("HardwareSize"), static_cast<float>(input.hardwareWidth),
-              static_cast<float>(input.hardwareHeight));
+  glUniform2f(program.FindUniform("HardwareSize"), AllocatedSide(input.width, input.hardwareWidth),
+              AllocatedSide(input.height, input.hardwareHeight));
   glUniform2f(program.FindUniform("MaxUV"), UsedFraction(input.width, input.hardwareWidth),
               UsedFraction(input.height, input.hardwareHeight));
 }

@@ -1,36 +1,30 @@
 #include "glsupport/gl_loader.h"
 
 #include "glsupport/gl.h"
+#include "glsupport/gl_proc_resolver.h"
 
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <dlfcn.h>
+#if defined(MOSARO_BUILTIN_GL_LOADER)
+#include "glsupport/gl_entry_points.h"
+#include "glsupport/gl_version.h"
 #endif
 
 namespace glsupport {
 
-#if defined(_WIN32)
-bool HasCurrentContext() { return wglGetCurrentContext() != nullptr; }
-#else
 namespace {
-// Looks the query up only among libraries already loaded: a host with a current context has loaded its
-// GL window-system library, and the module must not load one itself.
-bool LoadedQueryReportsContext(const char* symbol) {
-  using CurrentContextQuery = void* (*)();
-  auto query = reinterpret_cast<CurrentContextQuery>(dlsym(RTLD_DEFAULT, symbol));
-  return query != nullptr && query() != nullptr;
-}
+constexpr int kRequiredGlVersion = 41;
 }  // namespace
 
-bool HasCurrentContext() {
-  return LoadedQueryReportsContext("eglGetCurrentContext") || LoadedQueryReportsContext("glXGetCurrentContext");
-}
-#endif
+bool HasCurrentContext() { return CurrentContextLookup() != nullptr; }
 
 bool LoadEntryPoints() {
-  if (!HasCurrentContext()) return false;
-  return epoxy_gl_version() >= 41;
+  ProcLookup lookup = CurrentContextLookup();
+  if (lookup == nullptr) return false;
+#if defined(MOSARO_BUILTIN_GL_LOADER)
+  if (!ResolveEntryPoints(lookup).resolved) return false;
+  return ParseGlVersion(reinterpret_cast<const char*>(glGetString(GL_VERSION))) >= kRequiredGlVersion;
+#else
+  return epoxy_gl_version() >= kRequiredGlVersion;
+#endif
 }
 
 }  // namespace glsupport

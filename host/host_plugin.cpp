@@ -1,5 +1,6 @@
 #include "host/host_plugin.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -11,7 +12,7 @@ const char* FormatModuleDisplay(float value) {
   char text[64];
   std::snprintf(text, sizeof text, "%f", static_cast<double>(value));
   std::memset(moduleDisplayBuffer, 0, sizeof moduleDisplayBuffer);
-  std::strncpy(moduleDisplayBuffer, text, 16);
+  std::memcpy(moduleDisplayBuffer, text, std::min<size_t>(std::strlen(text), sizeof moduleDisplayBuffer - 1));
   return moduleDisplayBuffer;
 }
 

@@ -17,6 +17,11 @@ std::string TooLargeText() {
 
 }  // namespace
 
+juce::File FileAtPath(const std::string& path) {
+  juce::String text = juce::String::fromUTF8(path.c_str());
+  return juce::File::isAbsolutePath(text) ? juce::File(text) : juce::File::getCurrentWorkingDirectory().getChildFile(text);
+}
+
 LoadedDocument LoadPresetDocument(const juce::File& file) {
   juce::FileInputStream stream(file);
   if (stream.failedToOpen())

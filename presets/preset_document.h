@@ -24,6 +24,9 @@ struct LoadedDocument {
   std::unique_ptr<juce::XmlElement> root;
 };
 
+// The file named by a path as the import receives it: absolute, or relative to the working folder.
+juce::File FileAtPath(const std::string& path);
+
 // Reads the whole file (at most kMaxPresetBytes) and parses it.
 LoadedDocument LoadPresetDocument(const juce::File& file);
 

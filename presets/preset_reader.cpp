@@ -18,7 +18,7 @@ void ReadPreset(OutputSetup& setup, const std::string& file) {
     setup.readStatus = {ReadOutcome::NoFile, file, ""};
     return;
   }
-  juce::File preset = juce::File::getCurrentWorkingDirectory().getChildFile(juce::String::fromUTF8(file.c_str()));
+  juce::File preset = FileAtPath(file);
   if (!preset.existsAsFile()) {
     setup.readStatus = {ReadOutcome::NoFile, file, ""};
     return;

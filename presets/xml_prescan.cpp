@@ -1,20 +1,14 @@
 #include "presets/xml_prescan.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 using juce::CharacterFunctions;
 using juce::CharPointer_ASCII;
+using juce::CharPointer_UTF8;
 using juce_wchar = juce::juce_wchar;
-
-// Characters the parser accepts in tag and attribute names.
-bool IsNameChar(juce_wchar c) {
-  if (c < 160)
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
-           c == ':' || c == '.';
-  return CharacterFunctions::isLetterOrDigit(c);
-}
 
 // How a start tag ended.
 enum class StartTag {
@@ -23,16 +17,24 @@ enum class StartTag {
   Open,       // ">": the element's children follow
 };
 
-// Follows the parser's grammar step by step. Every place where the parser would run out of text
-// stops the pass as malformed, so that no unterminated construct reaches the parser.
+// Follows the parser's grammar step by step over the UTF-8 bytes, stepping from character to
+// character as the parser does and testing characters with the same functions. Every place where
+// the parser would run out of text, or would never advance, stops the pass as malformed, so that
+// no unterminated construct reaches the parser.
 class Prescanner {
  public:
-  Prescanner(const juce::String& text, int limit) : begin(text.getCharPointer()), input(begin), depthLimit(limit) {}
+  Prescanner(const juce::String& text, int limit) : begin(text.toRawUTF8()), p(begin), depthLimit(limit) {
+    for (int c = 0; c < 128; ++c) {
+      asciiSpace[c] = CharacterFunctions::isWhitespace(static_cast<juce_wchar>(c));
+      asciiName[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+                     c == '-' || c == ':' || c == '.';
+    }
+  }
 
   PrescanResult Run() {
     SkipWhitespace();
     if (stopped) return result;
-    if (CharacterFunctions::compareUpTo(input, CharPointer_ASCII("<!DOCTYPE"), 9) == 0) {
+    if (std::strncmp(p, "<!DOCTYPE", 9) == 0) {
       Stop(PrescanVerdict::HasDoctype, "DOCTYPE declaration");
       return result;
     }
@@ -47,126 +49,129 @@ class Prescanner {
     if (stopped) return;
     stopped = true;
     result.verdict = verdict;
-    auto offset = static_cast<long long>(input.getAddress() - begin.getAddress());
-    result.problem = std::string(what) + " at byte " + std::to_string(offset);
+    result.problem = std::string(what) + " at byte " + std::to_string(static_cast<long long>(p - begin));
+  }
+
+  static juce_wchar CharAt(const char* q) {
+    auto c = static_cast<unsigned char>(*q);
+    return c < 0x80 ? static_cast<juce_wchar>(c) : *CharPointer_UTF8(q);
+  }
+
+  // The character after the one at q, stepping as the parser's character pointer does.
+  static const char* Next(const char* q) {
+    auto lead = static_cast<unsigned char>(*q++);
+    if (lead & 0x80)
+      for (unsigned char bit = 0x40; (lead & bit) != 0 && bit > 0x8; bit = static_cast<unsigned char>(bit >> 1)) ++q;
+    return q;
+  }
+
+  bool IsSpace(const char* q) const {
+    auto c = static_cast<unsigned char>(*q);
+    return c < 0x80 ? asciiSpace[c] : CharacterFunctions::isWhitespace(CharAt(q));
+  }
+
+  // Characters the parser accepts in tag and attribute names.
+  bool IsNameChar(const char* q) const {
+    auto c = static_cast<unsigned char>(*q);
+    if (c < 0x80) return asciiName[c];
+    juce_wchar wide = CharAt(q);
+    return wide >= 160 && CharacterFunctions::isLetterOrDigit(wide);
+  }
+
+  const char* EndOfName(const char* q) const {
+    while (IsNameChar(q)) q = Next(q);
+    return q;
   }
 
   // The parser's whitespace skip, which also passes over comments and processing instructions.
   void SkipWhitespace() {
     for (;;) {
-      input.incrementToEndOfWhitespace();
-      if (input.isEmpty()) return Stop(PrescanVerdict::Malformed, "unexpected end of document");
-      if (*input == '<') {
-        if (input[1] == '!' && input[2] == '-' && input[3] == '-') {
-          input += 4;
-          int close = input.indexOf(CharPointer_ASCII("-->"));
-          if (close < 0) return Stop(PrescanVerdict::Malformed, "unterminated comment");
-          input += close + 3;
-          continue;
-        }
-        if (input[1] == '?') {
-          input += 2;
-          int close = input.indexOf(CharPointer_ASCII("?>"));
-          if (close < 0) return Stop(PrescanVerdict::Malformed, "unterminated processing instruction");
-          input += close + 2;
-          continue;
-        }
-      }
-      return;
-    }
-  }
-
-  juce_wchar ReadNextChar() {
-    juce_wchar c = input.getAndAdvance();
-    if (c == 0) {
-      --input;
-      Stop(PrescanVerdict::Malformed, "unexpected end of document");
-    }
-    return c;
-  }
-
-  // An entity reference, input at '&'. Sets *isMarkup when the parser would read the
-  // reference's text as elements.
-  void ReadEntity(bool* isMarkup) {
-    ++input;
-    static const char* const named[] = {"amp;", "quot;", "apos;", "lt;", "gt;"};
-    for (const char* name : named) {
-      int length = static_cast<int>(std::char_traits<char>::length(name));
-      if (input.compareIgnoreCaseUpTo(CharPointer_ASCII(name), length) == 0) {
-        input += length;
+      while (IsSpace(p)) p = Next(p);
+      if (*p == 0) return Stop(PrescanVerdict::Malformed, "unexpected end of document");
+      if (*p != '<') return;
+      if (p[1] == '!' && p[2] == '-' && p[3] == '-') {
+        p += 4;
+        const char* close = std::strstr(p, "-->");
+        if (close == nullptr) return Stop(PrescanVerdict::Malformed, "unterminated comment");
+        p = close + 3;
+      } else if (p[1] == '?') {
+        p += 2;
+        const char* close = std::strstr(p, "?>");
+        if (close == nullptr) return Stop(PrescanVerdict::Malformed, "unterminated processing instruction");
+        p = close + 2;
+      } else {
         return;
       }
     }
-    if (*input == '#') {
-      ++input;
-      if (*input == 'x' || *input == 'X') {
-        ++input;
+  }
+
+  // An entity reference, p at '&'. Sets *isMarkup when the parser would read the reference's
+  // text as elements.
+  void ReadEntity(bool* isMarkup) {
+    ++p;
+    static const char* const named[] = {"amp;", "quot;", "apos;", "lt;", "gt;"};
+    for (const char* name : named) {
+      auto length = static_cast<int>(std::strlen(name));
+      CharPointer_UTF8 text(p);
+      if (text.compareIgnoreCaseUpTo(CharPointer_ASCII(name), length) == 0) {
+        p = (text + length).getAddress();
+        return;
+      }
+    }
+    if (*p == '#') {
+      ++p;
+      if (*p == 'x' || *p == 'X') {
+        ++p;
         int digits = 0;
-        while (input[0] != ';') {
-          if (CharacterFunctions::getHexDigitValue(input[0]) < 0 || ++digits > 8) break;
-          ++input;
+        while (*p != ';') {
+          if (CharacterFunctions::getHexDigitValue(CharAt(p)) < 0 || ++digits > 8) break;
+          p = Next(p);
         }
         // The parser steps over the character that ended the escape, even the terminator.
-        if (input.isEmpty()) return Stop(PrescanVerdict::Malformed, "escape at the end of the text");
-        ++input;
-      } else if (input[0] >= '0' && input[0] <= '9') {
+        if (*p == 0) return Stop(PrescanVerdict::Malformed, "escape at the end of the text");
+        p = Next(p);
+      } else if (*p >= '0' && *p <= '9') {
         int digits = 0;
-        for (;;) {
-          juce_wchar c = input[0];
-          if (c == 0) return;
-          if (c == ';' || ++digits > 12) break;
-          ++input;
-        }
-        ++input;
+        while (*p != 0 && *p != ';' && ++digits <= 12) p = Next(p);
+        if (*p != 0) p = Next(p);
       }
       return;
     }
-    int semicolon = input.indexOf(static_cast<juce_wchar>(';'));
-    if (semicolon < 0) return Stop(PrescanVerdict::Malformed, "entity without ';'");
-    if (isMarkup) *isMarkup = *input == '<' && semicolon >= 2;
-    input += semicolon + 1;
+    const char* semicolon = std::strchr(p, ';');
+    if (semicolon == nullptr) return Stop(PrescanVerdict::Malformed, "entity without ';'");
+    if (isMarkup != nullptr) *isMarkup = *p == '<' && semicolon - p >= 2;
+    p = semicolon + 1;
   }
 
-  // A quoted attribute value, input at the quote.
+  // A quoted attribute value, p at the quote.
   void SkipQuotedString() {
-    juce_wchar quote = ReadNextChar();
-    while (!stopped) {
-      juce_wchar c = ReadNextChar();
-      if (stopped || c == quote) return;
-      --input;
-      if (c == '&') {
+    const char quote = *p++;
+    for (;;) {
+      if (*p == 0) return Stop(PrescanVerdict::Malformed, "unmatched quotes");
+      if (*p == quote) {
+        ++p;
+        return;
+      }
+      if (*p == '&') {
         ReadEntity(nullptr);
+        if (stopped) return;
         continue;
       }
-      for (;;) {
-        juce_wchar ch = *input;
-        if (ch == quote) {
-          ++input;
-          return;
-        }
-        if (ch == '&') break;
-        if (ch == 0) return Stop(PrescanVerdict::Malformed, "unmatched quotes");
-        ++input;
-      }
+      while (*p != quote && *p != '&' && *p != 0) p = Next(p);
     }
-  }
-
-  juce::String::CharPointerType EndOfName(juce::String::CharPointerType p) const {
-    while (IsNameChar(*p)) ++p;
-    return p;
   }
 
   // A start tag with its attributes, for an element inside `openCount` open elements.
   StartTag ReadStartTag(int openCount) {
     SkipWhitespace();
-    if (stopped || *input != '<') return StartTag::None;
-    ++input;
-    auto nameEnd = EndOfName(input);
-    if (nameEnd == input) {
+    if (stopped || *p != '<') return StartTag::None;
+    ++p;
+    const char* nameEnd = EndOfName(p);
+    if (nameEnd == p) {
       SkipWhitespace();
       if (stopped) return StartTag::None;
-      nameEnd = EndOfName(input);
-      if (nameEnd == input) return StartTag::None;
+      nameEnd = EndOfName(p);
+      if (nameEnd == p) return StartTag::None;
     }
     int level = openCount + 1;
     result.maxDepth = std::max(result.maxDepth, level);
@@ -174,28 +179,28 @@ class Prescanner {
       Stop(PrescanVerdict::TooDeep, "element nested deeper than the limit");
       return StartTag::None;
     }
-    input = nameEnd;
+    p = nameEnd;
     for (;;) {
       SkipWhitespace();
       if (stopped) return StartTag::None;
-      juce_wchar c = *input;
-      if (c == '/' && input[1] == '>') {
-        input += 2;
+      if (p[0] == '/' && p[1] == '>') {
+        p += 2;
         return StartTag::Childless;
       }
-      if (c == '>') {
-        ++input;
+      if (*p == '>') {
+        ++p;
         return StartTag::Open;
       }
-      if (!IsNameChar(c)) return StartTag::Childless;
-      input = EndOfName(input);
+      if (!IsNameChar(p)) return StartTag::Childless;
+      p = EndOfName(p);
       SkipWhitespace();
       if (stopped) return StartTag::None;
-      juce_wchar next = ReadNextChar();
-      if (stopped || next != '=') return StartTag::Childless;
+      const char separator = *p;
+      p = Next(p);
+      if (separator != '=') return StartTag::Childless;
       SkipWhitespace();
       if (stopped) return StartTag::None;
-      if (*input != '"' && *input != '\'') return StartTag::Childless;
+      if (*p != '"' && *p != '\'') return StartTag::Childless;
       SkipQuotedString();
       if (stopped) return StartTag::None;
     }
@@ -203,29 +208,23 @@ class Prescanner {
 
   // One step through the children of the innermost open element; depth counts open elements.
   void ReadChild(int& depth) {
-    auto beforeWhitespace = input;
+    const char* beforeWhitespace = p;
     SkipWhitespace();
     if (stopped) return;
-    if (*input == '<') {
-      juce_wchar second = input[1];
-      if (second == '/') {
-        int close = input.indexOf(static_cast<juce_wchar>('>'));
-        if (close < 0) return Stop(PrescanVerdict::Malformed, "close tag without '>'");
-        input += close + 1;
+    if (*p == '<') {
+      if (p[1] == '/') {
+        const char* close = std::strchr(p, '>');
+        if (close == nullptr) return Stop(PrescanVerdict::Malformed, "close tag without '>'");
+        p = close + 1;
         --depth;
         return;
       }
-      if (second == '!' && CharacterFunctions::compareUpTo(input + 2, CharPointer_ASCII("[CDATA["), 7) == 0) {
-        input += 9;
-        for (;;) {
-          juce_wchar c = *input;
-          if (c == 0) return Stop(PrescanVerdict::Malformed, "unterminated CDATA section");
-          if (c == ']' && input[1] == ']' && input[2] == '>') {
-            input += 3;
-            return;
-          }
-          ++input;
-        }
+      if (p[1] == '!' && std::strncmp(p + 2, "[CDATA[", 7) == 0) {
+        p += 9;
+        const char* close = std::strstr(p, "]]>");
+        if (close == nullptr) return Stop(PrescanVerdict::Malformed, "unterminated CDATA section");
+        p = close + 3;
+        return;
       }
       StartTag tag = ReadStartTag(depth);
       if (stopped) return;
@@ -236,42 +235,39 @@ class Prescanner {
     // The parser reads text from where its whitespace skip began. When that skip passed a
     // processing instruction the text run ends at once, and the parser would repeat this step
     // forever.
-    input = beforeWhitespace;
+    p = beforeWhitespace;
     ReadText();
-    if (!stopped && input == beforeWhitespace)
-      Stop(PrescanVerdict::Malformed, "processing instruction followed by text");
+    if (!stopped && p == beforeWhitespace) Stop(PrescanVerdict::Malformed, "processing instruction followed by text");
   }
 
   // A run of character data up to the next markup that is not a comment.
   void ReadText() {
     for (;;) {
-      juce_wchar c = *input;
-      if (c == '<') {
-        if (input[1] == '!' && input[2] == '-' && input[3] == '-') {
-          input += 4;
-          int close = input.indexOf(CharPointer_ASCII("-->"));
-          if (close < 0) return Stop(PrescanVerdict::Malformed, "unterminated comment");
-          input += close + 3;
-          continue;
-        }
-        return;
-      }
-      if (c == 0) return Stop(PrescanVerdict::Malformed, "unexpected end of document");
-      if (c == '&') {
+      if (*p == '<') {
+        if (p[1] != '!' || p[2] != '-' || p[3] != '-') return;
+        p += 4;
+        const char* close = std::strstr(p, "-->");
+        if (close == nullptr) return Stop(PrescanVerdict::Malformed, "unterminated comment");
+        p = close + 3;
+      } else if (*p == 0) {
+        return Stop(PrescanVerdict::Malformed, "unexpected end of document");
+      } else if (*p == '&') {
         bool isMarkup = false;
         ReadEntity(&isMarkup);
         if (stopped) return;
         if (isMarkup) return Stop(PrescanVerdict::Malformed, "markup inside an entity reference");
-        continue;
+      } else {
+        p += std::strcspn(p, "<&");
       }
-      while (*input != '<' && *input != '&' && *input != 0) ++input;
     }
   }
 
-  juce::String::CharPointerType begin;
-  juce::String::CharPointerType input;
+  const char* begin;
+  const char* p;
   int depthLimit;
   bool stopped = false;
+  bool asciiSpace[128];
+  bool asciiName[128];
   PrescanResult result;
 };
 

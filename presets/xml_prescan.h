@@ -22,5 +22,6 @@ struct PrescanResult {
 };
 
 // Walks the text exactly as the parser's grammar does, counting element levels instead of
-// recursing; stops at the first level above depthLimit. The text must stay alive during the call.
+// recursing; stops at the first level above depthLimit. Runs in time linear in the text, which
+// must be valid UTF-8 (as text decoded into a juce::String is).
 PrescanResult PrescanXml(const juce::String& text, int depthLimit);

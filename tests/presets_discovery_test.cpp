@@ -224,10 +224,19 @@ TEST_F(DiscoveryTest, RememberedHostFolderIsLeftWhenItLosesItsPresets) {
   RefreshPreset(setup);
   EXPECT_EQ(Names(setup), "[Screen] | second");
 
-  // Another documents folder (another user) is searched afresh.
+  // With another documents folder the remembered folder is kept while it exists ...
   ScratchFolder otherHome;
-  WriteFile(otherHome.path().getChildFile("Documents/Other/Presets/Advanced Output/p.xml"), OneSlicePreset("other"), 300);
+  juce::File otherDocuments = otherHome.path().getChildFile("Documents");
+  WriteFile(otherDocuments.getChildFile("Other/Presets/Advanced Output/p.xml"), OneSlicePreset("other"), 300);
   ASSERT_EQ(setenv("HOME", otherHome.str().c_str(), 1), 0);
+  RefreshPreset(setup);
+  EXPECT_EQ(Names(setup), "[Screen] | second");
+  // ... unless it is named: then it is searched afresh.
+  OutputSetup named = setup;
+  RefreshPresetIn(named, PathOf(otherDocuments));
+  EXPECT_EQ(Names(named), "[Screen] | other");
+  // Once the remembered folder is gone, the new documents folder is looked up.
+  ASSERT_TRUE(PresetFolder("Second").deleteRecursively());
   RefreshPreset(setup);
   EXPECT_EQ(Names(setup), "[Screen] | other");
 }

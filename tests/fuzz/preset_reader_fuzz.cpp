@@ -1,6 +1,6 @@
 // Fuzz target: arbitrary bytes reach the preset reader through a file, as a host-written preset
-// would. Besides crashes, sanitizer reports and stalls, it checks that the pre-scan's depth never
-// falls below the depth of a tree the parser built, and that the list it yields is well formed.
+// would. Besides crashes, sanitizer reports and stalls, it checks that the pre-scan predicts the
+// depth of every tree the parser builds, and that the list read from it is well formed.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LoadedDocument direct = ParsePresetBytes(data, size);
   Check((setup.readStatus.outcome == ReadOutcome::Read) == (direct.root != nullptr),
         "reading through the file and from the bytes disagree");
-  if (direct.root) Check(TreeDepth(*direct.root) <= direct.prescanDepth, "the pre-scan missed nesting");
+  if (direct.root) Check(TreeDepth(*direct.root) == direct.prescanDepth, "the pre-scan and the parser disagree on depth");
   if (setup.readStatus.outcome != ReadOutcome::Read) Check(setup.slices.empty(), "a failed first read left entries");
   for (const SliceRecord& record : setup.slices) {
     for (int corner = 0; corner < 4; ++corner) {

@@ -3,6 +3,10 @@
 
 #include <epoxy/gl.h>
 
+#if defined(MOSARO_BUILTIN_GL_LOADER)
+#include "glsupport/gl_entry_points.h"
+#endif
+
 #include <cstddef>
 #include <map>
 #include <string>
@@ -70,21 +74,26 @@ struct SpiedEntryPoint<Slot, R (*)(A...)> {
   X(glGenVertexArrays) X(glDeleteBuffers) X(glDeleteVertexArrays) X(glBufferData) X(glDrawArrays)         \
   X(glUniform1f) X(glUniform1i)
 
+// The slots that the product's calls go through: the built-in loader's table, or libepoxy's pointers.
+#if defined(MOSARO_BUILTIN_GL_LOADER)
+#define MOSARO_INSTALL_SPY(fn) SpiedEntryPoint<&glsupport::gl_entry::p##fn>::Install(#fn);
+#define MOSARO_RESTORE_SPY(fn) SpiedEntryPoint<&glsupport::gl_entry::p##fn>::Restore();
+#else
+#define MOSARO_INSTALL_SPY(fn) SpiedEntryPoint<&epoxy_##fn>::Install(#fn);
+#define MOSARO_RESTORE_SPY(fn) SpiedEntryPoint<&epoxy_##fn>::Restore();
+#endif
+
 // While alive, counts the calls of the listed entry points made through the loader.
 class GlCallSpy {
  public:
   GlCallSpy() {
     SpiedCalls().clear();
-#define MOSARO_INSTALL_SPY(fn) SpiedEntryPoint<&epoxy_##fn>::Install(#fn);
     MOSARO_FOR_EACH_SPIED_GL_CALL(MOSARO_INSTALL_SPY)
-#undef MOSARO_INSTALL_SPY
   }
   GlCallSpy(const GlCallSpy&) = delete;
   GlCallSpy& operator=(const GlCallSpy&) = delete;
   ~GlCallSpy() {
-#define MOSARO_RESTORE_SPY(fn) SpiedEntryPoint<&epoxy_##fn>::Restore();
     MOSARO_FOR_EACH_SPIED_GL_CALL(MOSARO_RESTORE_SPY)
-#undef MOSARO_RESTORE_SPY
   }
 
   // Calls of "glName", or of "glName(last argument)".

@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include "tools/preview/commands.h"
+#include "tools/preview/render_options.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"mosaro-preview: load the plugin module as a host would and show what it offers"};
@@ -11,15 +12,30 @@ int main(int argc, char** argv) {
 
   CLI::App* info = app.add_subcommand("info", "Identity, texts and number of parameters");
 
+  bool paramsJson = false;
+  CLI::App* params = app.add_subcommand("params", "Every parameter as a host's panel shows it");
+  params->add_flag("--json", paramsJson, "Print one JSON object");
+
   preview::SlicesRequest slicesRequest;
   CLI::App* slices = app.add_subcommand("slices", "Screens and slices the effect would offer from a preset");
   CLI::Option* presetOption = slices->add_option("preset", slicesRequest.presetFile, "Preset file to read");
   slices->add_option("--documents", slicesRequest.documentsFolder, "Documents folder to search for the newest preset")
       ->excludes(presetOption);
   slices->add_flag("--json", slicesRequest.json, "Print one JSON object");
+  slices->add_option("--svg", slicesRequest.svgFile, "Also draw the slices over the composition into this SVG file");
+  slices->add_option("--size", slicesRequest.size, "Composition size the SVG shows, WxH")->capture_default_str();
+
+  preview::RenderRequest renderRequest;
+  bool renderVerbose = false;
+  CLI::App* render = preview::AddRenderCommand(app, renderRequest, renderVerbose);
 
   CLI11_PARSE(app, argc, argv);
   if (info->parsed()) return preview::RunInfo(modulePath);
+  if (params->parsed()) return preview::RunParams(modulePath, paramsJson);
   if (slices->parsed()) return preview::RunSlices(slicesRequest);
+  if (render->parsed()) {
+    renderRequest.modulePath = modulePath;
+    return preview::RunRender(renderRequest, renderVerbose);
+  }
   return 1;
 }

@@ -1,72 +1,22 @@
 // The slices command: what the effect would offer from a preset, read directly with presets/.
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "presets/preset_discovery.h"
 #include "presets/preset_reader.h"
 #include "tools/preview/commands.h"
+#include "tools/preview/json_text.h"
+#include "tools/preview/scene_settings.h"
+#include "tools/preview/slices_svg.h"
 
 namespace preview {
 namespace {
-
-// The shortest decimal text that reads back as the same float.
-std::string FormatNumber(float value) {
-  char text[32];
-  for (int digits = 6; digits <= 9; ++digits) {
-    std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
-    if (std::strtof(text, nullptr) == value) break;
-  }
-  return text;
-}
-
-// Length of the valid UTF-8 sequence at text[i], or 0 when the bytes there are not one.
-size_t Utf8SequenceLength(const std::string& text, size_t i) {
-  auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-  unsigned char lead = byte(i);
-  size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                                    : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
-  if (length == 0 || i + length > text.size()) return 0;
-  for (size_t k = 1; k < length; ++k)
-    if ((byte(i + k) & 0xC0) != 0x80) return 0;
-  unsigned char second = byte(i + 1);
-  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) || (lead == 0xF0 && second < 0x90) ||
-      (lead == 0xF4 && second > 0x8F))
-    return 0;  // overlong forms, surrogates, beyond U+10FFFF
-  return length;
-}
-
-// A JSON string literal; bytes that are not UTF-8 become U+FFFD.
-std::string JsonString(const std::string& text) {
-  std::string out = "\"";
-  for (size_t i = 0; i < text.size();) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    size_t length = Utf8SequenceLength(text, i);
-    if (length == 0) {
-      out += "\xEF\xBF\xBD";
-      ++i;
-    } else if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-      ++i;
-    } else if (c < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      out += escape;
-      ++i;
-    } else {
-      out.append(text, i, length);
-      i += length;
-    }
-  }
-  return out + "\"";
-}
 
 std::string JsonRect(const SlicePoint (&rect)[4]) {
   std::string out = "[";
   for (int corner = 0; corner < 4; ++corner) {
     if (corner > 0) out += ", ";
-    out += "[" + FormatNumber(rect[corner].x) + ", " + FormatNumber(rect[corner].y) + "]";
+    out += "[" + JsonNumber(rect[corner].x) + ", " + JsonNumber(rect[corner].y) + "]";
   }
   return out + "]";
 }
@@ -75,7 +25,7 @@ std::string TextRect(const SlicePoint (&rect)[4]) {
   std::string out;
   for (int corner = 0; corner < 4; ++corner) {
     if (corner > 0) out += " ";
-    out += "(" + FormatNumber(rect[corner].x) + ", " + FormatNumber(rect[corner].y) + ")";
+    out += "(" + JsonNumber(rect[corner].x) + ", " + JsonNumber(rect[corner].y) + ")";
   }
   return out;
 }
@@ -105,6 +55,23 @@ void PrintLines(const OutputSetup& setup) {
   }
 }
 
+// Writes the SVG picture of the slices; false, with a message, when it cannot.
+bool WriteSvg(const SlicesRequest& request, const OutputSetup& setup) {
+  int width = 0;
+  int height = 0;
+  const CommandStatus size = ParseSize(request.size, width, height);
+  if (!size.ok()) {
+    std::fprintf(stderr, "error: %s\n", size.message.c_str());
+    return false;
+  }
+  std::FILE* file = std::fopen(request.svgFile.c_str(), "wb");
+  const std::string svg = SlicesSvg(setup.slices, width, height);
+  bool written = file && std::fwrite(svg.data(), 1, svg.size(), file) == svg.size();
+  if (file && std::fclose(file) != 0) written = false;
+  if (!written) std::fprintf(stderr, "error: cannot write %s\n", request.svgFile.c_str());
+  return written;
+}
+
 }  // namespace
 
 int RunSlices(const SlicesRequest& request) {
@@ -119,6 +86,7 @@ int RunSlices(const SlicesRequest& request) {
     PrintJson(setup);
   else
     PrintLines(setup);
+  if (!request.svgFile.empty() && !WriteSvg(request, setup)) return 1;
   return setup.readStatus.outcome == ReadOutcome::Read ? 0 : 3;
 }
 

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The Windows DLL and the built-in GL loader that it ships with:
+#   1. cross-builds Mosaro2.dll and the Windows test host with mingw-w64 (build-win), checks the DLL's
+#      exports, imports and debug file, and runs the test host under wine64;
+#   2. builds the product on Linux with the built-in GL loader (build-loader) and runs the GL tests with it.
+# Expects the packages of scripts/setup.sh.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+win_dir=${MOSARO_WIN_BUILD_DIR:-$root/build-win}
+loader_dir=${MOSARO_LOADER_BUILD_DIR:-$root/build-loader}
+export MESA_SHADER_CACHE_DISABLE=true
+
+echo "== build (Windows DLL, mingw-w64)"
+"$root/scripts/build.sh" "$win_dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/MingwW64.cmake" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOSARO_BUILTIN_GL_LOADER=ON
+echo "== Windows DLL: exports, imports, debug file; the test host under wine"
+ctest --test-dir "$win_dir" --output-on-failure
+
+echo "== build (built-in GL loader, Linux)"
+"$root/scripts/build.sh" "$loader_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOSARO_BUILTIN_GL_LOADER=ON \
+  -DMOSARO_BENCH=OFF
+echo "== GL tests with the built-in loader"
+gl_tests='^(test_host_entry|test_glsupport|test_gl_loader|test_quickstart_plugin|test_shader_assembly|test_effect_.*|product_.*|gl_table_.*)$'
+ctest --test-dir "$loader_dir" --output-on-failure -j "$(nproc)" -R "$gl_tests"

@@ -1,0 +1,140 @@
+// The effect's programs and quad buffer: what InitGL builds, what a failure leaves, what DeInitGL releases.
+#include <gtest/gtest.h>
+
+#include <epoxy/gl.h>
+
+#include <cstring>
+
+#include "effect/qm_plugin.h"
+#include "effect/shader_sources.h"
+#include "tests/support/documents_folder.h"
+#include "tools/hostlib/egl_context.h"
+
+namespace {
+
+class EffectGLResources : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    documents = new test::DocumentsFolder();
+    context = new hostlib::EglContext();
+    ASSERT_TRUE(context->Create()) << context->error();
+  }
+  static void TearDownTestSuite() {
+    delete context;
+    delete documents;
+  }
+  static void ExpectNoGLObjects(const QmPlugin& plugin) {
+    EXPECT_EQ(plugin.layerProgram.program(), 0u);
+    EXPECT_EQ(plugin.layerProgram.vertexShader(), 0u);
+    EXPECT_EQ(plugin.layerProgram.fragmentShader(), 0u);
+    EXPECT_EQ(plugin.overlayProgram.program(), 0u);
+    EXPECT_EQ(plugin.overlayProgram.vertexShader(), 0u);
+    EXPECT_EQ(plugin.overlayProgram.fragmentShader(), 0u);
+    EXPECT_EQ(plugin.quadGeometry.vao, 0u);
+    EXPECT_EQ(plugin.quadGeometry.vbo, 0u);
+  }
+  static GLint Binding(GLenum which) {
+    GLint value = -1;
+    glGetIntegerv(which, &value);
+    return value;
+  }
+  static test::DocumentsFolder* documents;
+  static hostlib::EglContext* context;
+};
+test::DocumentsFolder* EffectGLResources::documents = nullptr;
+hostlib::EglContext* EffectGLResources::context = nullptr;
+
+TEST_F(EffectGLResources, InitGLBuildsBothProgramsAndTheFullFrameQuadAndLeavesNothingBound) {
+  QmPlugin plugin;
+  ViewportRecord vp{0, 0, 640, 360};
+  ASSERT_EQ(plugin.InitGL(&vp), kStatusSuccess);
+  EXPECT_NE(plugin.layerProgram.program(), 0u);
+  EXPECT_NE(plugin.overlayProgram.program(), 0u);
+  EXPECT_TRUE(glIsVertexArray(plugin.quadGeometry.vao));
+  EXPECT_TRUE(glIsBuffer(plugin.quadGeometry.vbo));
+  EXPECT_EQ(plugin.viewport.width, 640u);
+  EXPECT_EQ(plugin.viewport.height, 360u);
+  EXPECT_EQ(Binding(GL_VERTEX_ARRAY_BINDING), 0);
+  EXPECT_EQ(Binding(GL_ARRAY_BUFFER_BINDING), 0);
+
+  const float expected[30] = {0, 1, -1, 1, 0, 1, 1, 1, 1, 0, 0, 0, -1, -1, 0,
+                              0, 0, -1, -1, 0, 1, 1, 1, 1, 0, 1, 0, 1, -1, 0};
+  float stored[30] = {};
+  glBindBuffer(GL_ARRAY_BUFFER, plugin.quadGeometry.vbo);
+  GLint size = 0;
+  glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &size);
+  glGetBufferSubData(GL_ARRAY_BUFFER, 0, sizeof stored, stored);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  EXPECT_EQ(size, 120);
+  EXPECT_EQ(std::memcmp(stored, expected, sizeof stored), 0);
+  EXPECT_EQ(std::memcmp(plugin.quadGeometry.overlayVertices, expected, sizeof expected), 0);
+
+  // Attribute 0 is the position (3 floats from byte 8), attribute 1 the texture coordinate (2 floats from 0).
+  glBindVertexArray(plugin.quadGeometry.vao);
+  GLint components = 0, stride = 0;
+  void* offset = nullptr;
+  glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_SIZE, &components);
+  glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_STRIDE, &stride);
+  glGetVertexAttribPointerv(0, GL_VERTEX_ATTRIB_ARRAY_POINTER, &offset);
+  EXPECT_EQ(components, 3);
+  EXPECT_EQ(stride, 20);
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(offset), 8u);
+  glGetVertexAttribiv(1, GL_VERTEX_ATTRIB_ARRAY_SIZE, &components);
+  glGetVertexAttribPointerv(1, GL_VERTEX_ATTRIB_ARRAY_POINTER, &offset);
+  EXPECT_EQ(components, 2);
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(offset), 0u);
+  glBindVertexArray(0);
+
+  const GLuint program = plugin.layerProgram.program(), buffer = plugin.quadGeometry.vbo;
+  EXPECT_EQ(plugin.DeInitGL(), kStatusSuccess);
+  ExpectNoGLObjects(plugin);
+  EXPECT_FALSE(glIsProgram(program));
+  EXPECT_FALSE(glIsBuffer(buffer));
+  EXPECT_EQ(plugin.DeInitGL(), kStatusSuccess);  // nothing left: still fine
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(EffectGLResources, AFailingOverlayProgramLeavesNothingBehind) {
+  QmPlugin plugin;
+  EffectSources sources{SourceText(ShaderSource::LayerVertex), SourceText(ShaderSource::LayerFragment),
+                        SourceText(ShaderSource::OverlayVertex), "#version 410 core\nvoid main() { oops }\n"};
+  plugin.sourceOverride = &sources;
+  ViewportRecord vp{0, 0, 64, 36};
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(plugin.InitGL(&vp), kStatusFailure);
+  const std::string printed = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(printed.rfind("Fragment Shader error: ", 0), 0u) << printed;
+  ExpectNoGLObjects(plugin);
+  EXPECT_EQ(plugin.viewport.width, 0u);  // the viewport is not taken on failure
+  EXPECT_EQ(plugin.DeInitGL(), kStatusSuccess);  // the host calls it again after a failed InitGL
+  ExpectNoGLObjects(plugin);
+  EXPECT_EQ(Binding(GL_CURRENT_PROGRAM), 0);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+  plugin.sourceOverride = nullptr;  // the same instance builds afterwards
+  EXPECT_EQ(plugin.InitGL(&vp), kStatusSuccess);
+  plugin.DeInitGL();
+}
+
+TEST_F(EffectGLResources, AFailingLayerProgramNeverBuildsTheOverlay) {
+  QmPlugin plugin;
+  EffectSources sources{"#version 410 core\nvoid main() { gl_Position = vec4(0.0) }\n",
+                        SourceText(ShaderSource::LayerFragment), SourceText(ShaderSource::OverlayVertex),
+                        SourceText(ShaderSource::OverlayFragment)};
+  plugin.sourceOverride = &sources;
+  ViewportRecord vp{0, 0, 64, 36};
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(plugin.InitGL(&vp), kStatusFailure);
+  const std::string printed = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(printed.rfind("Vertex Shader error: ", 0), 0u) << printed;
+  EXPECT_EQ(printed.find("Vertex Shader error: ", 1), std::string::npos);  // reported once
+  ExpectNoGLObjects(plugin);
+}
+
+TEST_F(EffectGLResources, InitGLWithoutViewportFailsCleanly) {
+  QmPlugin plugin;
+  EXPECT_EQ(plugin.InitGL(nullptr), kStatusFailure);
+  ExpectNoGLObjects(plugin);
+}
+
+}  // namespace

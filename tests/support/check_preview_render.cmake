@@ -1,0 +1,34 @@
+# Runs `mosaro-preview render` as a user would and checks exit codes, messages and the written file.
+file(MAKE_DIRECTORY ${OUT})
+
+# expect_run(<exit code> <text expected in the output> <arguments>...)
+function(expect_run code expected)
+  execute_process(COMMAND ${PREVIEW} ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+  if(NOT rc EQUAL code)
+    message(FATAL_ERROR "${ARGN}\n  exited ${rc}, expected ${code}\n${out}${err}")
+  endif()
+  string(FIND "${out}${err}" "${expected}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${ARGN}\n  printed\n${out}${err}\n  without\n${expected}")
+  endif()
+endfunction()
+
+set(png ${OUT}/example.png)
+file(REMOVE ${png})
+expect_run(1 "no parameter named \"Opacty 1\"; did you mean \"Opacity 1\""
+           render --preset ${EXAMPLES}/stage.xml --set "Opacty 1=0.5" ${png})
+expect_run(1 "Slice Output 1 has no element \"Front Lef\"; did you mean \"Front Left\"? Elements by position: 0 \"None\", 1 \"( Front Wall )\""
+           render --preset ${EXAMPLES}/stage.xml --set "Slice Output 1=Front Lef" ${png})
+expect_run(1 "cannot read image ${OUT}/none.png: No such file or directory"
+           render -i ${OUT}/none.png ${png})
+expect_run(2 "cannot load ${OUT}/none.so" --module ${OUT}/none.so render ${png})
+if(EXISTS ${png})
+  message(FATAL_ERROR "a failed render wrote ${png}")
+endif()
+
+expect_run(0 "Slice Output 1 = 4 \"Front Left\"\nKaleidoscope 4 = 6\nwrote ${png}"
+           render --preset ${EXAMPLES}/stage.xml --scene ${EXAMPLES}/stage.scene --size 96x54 --frames 2
+                  --set "Slice Output 1=Front Left" --set "Kaleidoscope 4=6" --verbose ${png})
+if(NOT EXISTS ${png})
+  message(FATAL_ERROR "render wrote no ${png}")
+endif()
