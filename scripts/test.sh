@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: once as built, once under ASan and UBSan.
+# Sets up, builds and runs every test: once as built, once under ASan and UBSan, then the Windows DLL
+# (cross-built, run under wine) and the build with the built-in GL loader (scripts/windows.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -16,3 +17,5 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
 echo "== tests"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+"$root/scripts/windows.sh"
+"$root/scripts/hardening.sh" "$root/build"

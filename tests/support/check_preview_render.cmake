@@ -26,9 +26,10 @@ if(EXISTS ${png})
   message(FATAL_ERROR "a failed render wrote ${png}")
 endif()
 
-expect_run(0 "Slice Output 1 = 4 \"Front Left\"\nKaleidoscope 4 = 6\nwrote ${png}"
+# --set comes after the scene; each parameter is reported once, where the scene first set it.
+expect_run(0 "Kaleidoscope 4 = 9\nRotate In 4 = 15 (+15)\n"
            render --preset ${EXAMPLES}/stage.xml --scene ${EXAMPLES}/stage.scene --size 96x54 --frames 2
-                  --set "Slice Output 1=Front Left" --set "Kaleidoscope 4=6" --verbose ${png})
+                  --set "Kaleidoscope 4=9" --verbose ${png})
 if(NOT EXISTS ${png})
   message(FATAL_ERROR "render wrote no ${png}")
 endif()

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "tools/hostlib/egl_context.h"
 #include "tools/hostlib/plugin_host.h"
@@ -193,7 +192,11 @@ int RunRender(const RenderRequest& request, bool verbose) {
   std::vector<std::string> readBack;
   const CommandStatus status = RenderToPng(request, readBack);
   if (!status.ok()) {
-    std::fprintf(stderr, "error: %s\n", status.message.c_str());
+    size_t start = 0;
+    for (size_t end = 0; end != std::string::npos; start = end + 1) {
+      end = status.message.find('\n', start);
+      std::fprintf(stderr, "error: %s\n", status.message.substr(start, end - start).c_str());
+    }
     return status.exitCode;
   }
   if (verbose)

@@ -1,0 +1,595 @@
+// Fuzz target: arbitrary host call sequences reach the module through its own plugMain, compiled in,
+// on a real GL context. Every call is one a host could make: instance pointers are only those that
+// code 18 returned (or null), records are real records or null, texts are real zero-terminated texts
+// or null. Besides crashes and sanitizer reports, each result is checked against what the host
+// interface documents, and no call may leave a GL error behind.
+//
+// Input encoding, one call after the other until the bytes run out or kMaxCalls is reached:
+//   op byte: 0..250 function code op % 51; 251..254 the host saves preset variant op - 251;
+//            255 a 32-bit code read from the input.
+//   instance byte (codes only): low two bits 0 give null, else live instance (byte >> 2) % live count.
+//   then the code's input: index (byte k < 0xF0: (k << 8 | next byte) % 480; 0xF0..0xF7 a boundary
+//   index; else 32 bits), float (byte < 0x80: one of kFloatPatterns; else 32 raw bits), text (length
+//   byte, 0xFF for null, else % 64 bytes), and "present" bytes (low three bits 0: a null record).
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include <epoxy/gl.h>
+
+#include "host/entry_point.h"
+#include "host/plugin_abi.h"
+#include "tools/hostlib/egl_context.h"
+
+// The module's own entry point, compiled into this target: input is an index or a record of ours valid
+// during the call; instance is one that code 18 returned, or null.
+extern "C" uint64_t plugMain(uint32_t functionCode, uint64_t input, void* instance);
+
+// The leak checker's scan of the GL driver's dynamic TLS can crash with this C library; it is skipped.
+extern "C" const char* __lsan_default_options() { return "intercept_tls_get_addr=0"; }
+
+namespace {
+
+constexpr int kMaxCalls = 96;             // calls per input
+constexpr int kMaxInstantiations = 2;     // successful code 18 calls per input (each compiles two programs)
+constexpr size_t kMaxLiveInstances = 2;   // instances alive at once
+constexpr int kMaxFrames = 256;           // code 17 calls per input, bursts included
+constexpr uint32_t kParamCount = 467;     // parameters of the effect
+constexpr uint32_t kIndexSpan = 480;      // plain indices reach a little past the last parameter
+constexpr int kTargetWidth = 32;
+constexpr int kTargetHeight = 18;
+
+const uint32_t kBoundaryIndices[] = {kParamCount - 1, kParamCount, 0x7FFFFFFFu, 0x80000000u,
+                                     0xFFFFFFFEu,     0xFFFFFFFFu, 0x10000u,     10u};
+
+const uint32_t kFloatPatterns[] = {
+    0x00000000u,  // 0
+    0x3F800000u,  // 1
+    0xBF800000u,  // -1
+    0x3F000000u,  // 0.5
+    0x7FC00000u,  // quiet NaN
+    0xFFC00000u,  // negative NaN
+    0x7F800001u,  // signalling NaN
+    0x7F800000u,  // +infinity
+    0xFF800000u,  // -infinity
+    0x00000001u,  // smallest denormal
+    0x007FFFFFu,  // largest denormal
+    0x7F7FFFFFu,  // largest float
+    0xFF7FFFFFu,  // most negative float
+    0x80000000u,  // -0
+    0x40000000u,  // 2
+    0x40400000u,  // 3
+    0x41C00000u,  // 24
+    0x41C80000u,  // 25
+    0x42800000u,  // 64
+    0x42820000u,  // 65
+    0x46800000u,  // 16384
+    0xC6800000u,  // -16384
+    0x4CBEBC20u,  // 1e8
+    0xCB189680u,  // -1e7
+    0x4F000000u,  // 2^31
+    0x5F800000u,  // 2^64
+    0x44F00000u,  // 1920
+    0x44870000u,  // 1080
+    0x43B40000u,  // 360
+    0x3DCCCCCDu,  // 0.1
+    0x3FC00000u,  // 1.5
+    0xBF7FFFEFu,  // -0.999999
+};
+
+const uint32_t kSizes[] = {0, 1, 2, 32, 18, 1920, 1080, 16384, 65535, 0x7FFFFFFFu, 0xFFFFFFFFu};
+
+const double kTimes[] = {0.0, 1.0, -1.0, std::numeric_limits<double>::quiet_NaN(),
+                         std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                         1e300, std::numeric_limits<double>::denorm_min()};
+
+// Preset variants the fuzzed host may save: three slices, one slice, a screen without slices, a torn file.
+std::string SliceXml(const char* name, int x0, int y0, int x1, int y1) {
+  auto v = [](int x, int y) { return "<v x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\"/>"; };
+  const std::string corners = v(x0, y0) + v(x1, y0) + v(x1, y1) + v(x0, y1);
+  return std::string("<Slice><Params name=\"Common\"><Param name=\"Name\" value=\"") + name +
+         "\"/></Params><InputRect>" + corners + "</InputRect><OutputRect>" + corners + "</OutputRect></Slice>";
+}
+
+std::string PresetXml(const std::string& slices) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<XmlState name=\"Fuzz\"><ScreenSetup name=\"ScreenSetup\">"
+         "<screens><Screen name=\"Main\"><layers>" +
+         slices + "</layers></Screen></screens></ScreenSetup></XmlState>\n";
+}
+
+std::string PresetVariant(int variant) {
+  switch (variant) {
+    case 0: return PresetXml(SliceXml("Wide", 0, 0, 32, 9) + SliceXml("Point", 5, 5, 5, 5) + SliceXml("Tall", 8, 0, 16, 18));
+    case 1: return PresetXml(SliceXml("Only", 4, 2, 20, 12));
+    case 2: return PresetXml("");
+    default: return "<?xml version=\"1.0\"?>\n<XmlState><ScreenSetup><screens><Screen name=\"Main\"><lay";
+  }
+}
+
+[[noreturn]] void Fail(uint32_t code, const char* what) {
+  std::fprintf(stderr, "host call check failed: code %u: %s\n", code, what);
+  std::abort();
+}
+
+void Check(bool condition, uint32_t code, const char* what) {
+  if (!condition) Fail(code, what);
+}
+
+// Reads a zero-terminated text the module handed out; the sanitizer reports it if it is not one.
+void ReadText(const char* text) {
+  volatile size_t length = std::strlen(text);
+  (void)length;
+}
+
+bool IsTextValued(uint32_t type) { return type == kTypeText || type == kTypeFile; }
+
+// The fuzz input read as the host's decisions; past its end every read gives zero.
+class Decisions {
+ public:
+  Decisions(const uint8_t* data, size_t size) : at(data), left(size) {}
+  bool empty() const { return left == 0; }
+  uint8_t Byte() {
+    if (left == 0) return 0;
+    --left;
+    return *at++;
+  }
+  uint32_t U32() {
+    uint32_t value = 0;
+    for (int i = 0; i < 4; ++i) value |= static_cast<uint32_t>(Byte()) << (8 * i);
+    return value;
+  }
+  uint64_t U64() { return U32() | (static_cast<uint64_t>(U32()) << 32); }
+  bool Present() { return (Byte() & 7) != 0; }
+  uint32_t Index() {
+    const uint8_t kind = Byte();
+    if (kind < 0xF0) return ((static_cast<uint32_t>(kind) << 8) | Byte()) % kIndexSpan;
+    if (kind < 0xF8) return kBoundaryIndices[kind - 0xF0];
+    return U32();
+  }
+  uint32_t FloatBits() {
+    const uint8_t kind = Byte();
+    if (kind < 0x80) return kFloatPatterns[kind % (sizeof kFloatPatterns / sizeof kFloatPatterns[0])];
+    return U32();
+  }
+  float Float() {
+    const uint32_t bits = FloatBits();
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+  }
+  uint32_t Size() {
+    const uint8_t kind = Byte();
+    if (kind < 0xF0) return kind;
+    if (kind < 0xF0 + sizeof kSizes / sizeof kSizes[0]) return kSizes[kind - 0xF0];
+    return U32();
+  }
+  double Time() {
+    const uint8_t kind = Byte();
+    if (kind < 0x80) return kTimes[kind % (sizeof kTimes / sizeof kTimes[0])];
+    const uint64_t bits = U64();
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+  }
+
+ private:
+  const uint8_t* at;
+  size_t left;
+};
+
+// What stays between inputs: the home folder with the preset, the GL context and its targets, and the
+// parameter types the host read once.
+struct FuzzHost {
+  std::string home;
+  std::string presetPath;
+  int64_t presetTime = 1700000000000;
+  int savedVariant = 0;
+  hostlib::EglContext* context = nullptr;
+  hostlib::RenderTarget* target = nullptr;
+  hostlib::Texture* texture = nullptr;
+  std::vector<uint32_t> types;
+};
+
+FuzzHost& Host() {
+  static FuzzHost host;
+  return host;
+}
+
+void SavePreset(int variant) {
+  FuzzHost& host = Host();
+  std::ofstream(host.presetPath, std::ios::binary | std::ios::trunc) << PresetVariant(variant);
+  host.presetTime += 1000;
+  struct timeval times[2];
+  times[0].tv_sec = times[1].tv_sec = static_cast<time_t>(host.presetTime / 1000);
+  times[0].tv_usec = times[1].tv_usec = 0;
+  utimes(host.presetPath.c_str(), times);
+  host.savedVariant = variant;
+}
+
+void RemoveHome() {
+  std::error_code ignored;
+  std::filesystem::remove_all(Host().home, ignored);
+}
+
+uint32_t TypeOf(uint32_t index) { return index < Host().types.size() ? Host().types[index] : kTypeNone; }
+
+// One input's run: the live instances and the records and texts handed to the module, which stay
+// valid for the call (and here for the whole input).
+class Session {
+ public:
+  explicit Session(Decisions& input) : in(input) {}
+
+  void Run() {
+    for (int call = 0; call < kMaxCalls && !in.empty(); ++call) {
+      const uint8_t op = in.Byte();
+      if (op >= 251 && op <= 254) {
+        SavePreset(op - 251);
+        continue;
+      }
+      const uint32_t code = op == 255 ? in.U32() : op % 51u;
+      void* instance = PickInstance();
+      CallCode(code, instance);
+      Check(glGetError() == GL_NO_ERROR, code, "a GL error was left behind");
+    }
+    // The host ends what it started, then unloads.
+    for (void* instance : live) Check(plugMain(kDeInstantiateGL, 0, instance) == 0, kDeInstantiateGL, "teardown");
+    live.clear();
+    Check(plugMain(kDeinitialise, 0, nullptr) == 0, kDeinitialise, "teardown");
+    if (Host().savedVariant != 0) SavePreset(0);
+  }
+
+ private:
+  void* PickInstance() {
+    const uint8_t choice = in.Byte();
+    if ((choice & 3) == 0 || live.empty()) return nullptr;
+    return live[(choice >> 2) % live.size()];
+  }
+
+  const char* Text() {
+    const uint8_t length = in.Byte();
+    if (length == 0xFF) return nullptr;
+    std::string& text = texts.emplace_back();
+    for (int i = 0; i < length % 64; ++i) text.push_back(static_cast<char>(in.Byte()));
+    return text.c_str();
+  }
+
+  template <typename Record>
+  Record* Keep(const Record& record) {
+    records.emplace_back(sizeof(Record));
+    return static_cast<Record*>(std::memcpy(records.back().data(), &record, sizeof(Record)));
+  }
+
+  static uint64_t Address(const void* p) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)); }
+
+  ViewportRecord* Viewport() {
+    if (!in.Present()) return nullptr;
+    ViewportRecord viewport{in.Size(), in.Size(), in.Size(), in.Size()};
+    return Keep(viewport);
+  }
+
+  void CallCode(uint32_t code, void* instance) {
+    const bool isInstanceCode = code == kGetParameterDisplay || code == kSetParameter || code == kGetParameter ||
+                                code == kGetInputStatus || code == kProcessOpenGL || code == kDeInstantiateGL ||
+                                code == kSetTime || code == kConnect || code == kDisconnect || code == kResize ||
+                                code == kSetParameterElementValue || code == kSetBeatInfo || code == kSetHostInfo ||
+                                code == kSetSampleRate || code == kGetParameterEvents;
+    switch (code) {
+      case kGetInfo: {
+        const auto* info = reinterpret_cast<const PluginInfoLayout*>(plugMain(code, 0, instance));
+        Check(info != nullptr && info->apiMajorVersion == 2 && std::memcmp(info->uniqueId, "QM01", 4) == 0, code,
+              "information record");
+        ReadText(info->description);
+        ReadText(info->about);
+        return;
+      }
+      case kGetExtendedInfo: {
+        const uint64_t extended = plugMain(code, 0, instance);
+        Check(extended == plugMain(kGetInfo, 0, nullptr) + 32, code, "extended part 32 bytes into the record");
+        return;
+      }
+      case kDeinitialise: Check(plugMain(code, 0, instance) == 0, code, "deinitialise"); return;
+      case kInitialise: Check(plugMain(code, 0, instance) == 0, code, "initialise"); return;
+      case kGetNumParameters: Check(plugMain(code, 0, instance) == kParamCount, code, "parameter count"); return;
+      case kGetParameterName: {
+        const uint32_t index = in.Index();
+        const auto* name = reinterpret_cast<const char*>(plugMain(code, index, instance));
+        Check((name != nullptr) == (index < kParamCount), code, "a name exactly for each parameter");
+        if (name) {
+          char field[16];
+          std::memcpy(field, name, sizeof field);
+        }
+        return;
+      }
+      case kGetParameterDefault: {
+        const uint32_t index = in.Index();
+        const uint64_t result = plugMain(code, index, instance);
+        if (index >= kParamCount) Check(result == kStatusFailure, code, "default of no parameter");
+        else if (IsTextValued(TypeOf(index))) Check(*reinterpret_cast<const char*>(result) == '\0', code, "empty default text");
+        return;
+      }
+      case kGetPluginCaps: {
+        const uint32_t capability = in.Index();
+        const bool known = capability == kCapTimeSupported || capability == kCapMinInputs || capability == kCapMaxInputs;
+        Check(plugMain(code, capability, instance) == (known ? 1u : 0u), code, "capability");
+        return;
+      }
+      case kGetParameterType: {
+        const uint32_t index = in.Index();
+        Check(plugMain(code, index, instance) == TypeOf(index), code, "type differs from the first reading");
+        return;
+      }
+      case kGetNumParameterElements: {
+        const uint32_t index = in.Index();
+        const uint64_t count = plugMain(code, index, instance);
+        Check(index < kParamCount ? count >= 1 && count < 1000 : count == kStatusFailure, code, "element count");
+        return;
+      }
+      case kGetParameterUsage: {
+        const uint32_t index = in.Index();
+        Check(plugMain(code, index, instance) == (index < kParamCount ? 0u : kStatusFailure), code, "usage");
+        return;
+      }
+      case kGetShortName: Check(plugMain(code, 0, instance) == 0, code, "no short name"); return;
+      case kGetParameterElementName:
+      case kGetParameterElementValue:
+      case kGetFileExtension: {
+        ElementRefRecord* ref = nullptr;
+        if (in.Present()) ref = Keep(ElementRefRecord{in.Index(), in.Index()});
+        const uint64_t result = plugMain(code, Address(ref), instance);
+        if (code == kGetParameterElementName && result != 0) ReadText(reinterpret_cast<const char*>(result));
+        if (code == kGetFileExtension) Check(result == 0, code, "no parameter has file extensions");
+        if (code == kGetParameterElementValue && !ref) Check(result == kStatusFailure, code, "null record");
+        return;
+      }
+      case kGetRange: {
+        RangeRecord* range = nullptr;
+        if (in.Present()) range = Keep(RangeRecord{in.Index(), in.Float(), in.Float()});
+        const uint64_t result = plugMain(code, Address(range), instance);
+        Check(result == (range ? 0u : kStatusFailure), code, "range result");
+        if (range && range->paramIndex >= kParamCount)
+          Check(range->minimum == 0.0f && range->maximum == 1.0f, code, "range of no parameter is 0..1");
+        return;
+      }
+      case kGetThumbnail: {
+        ThumbnailRecord* thumbnail = nullptr;
+        if (in.Present()) thumbnail = Keep(ThumbnailRecord{in.Size(), in.Size(), nullptr});
+        Check(plugMain(code, Address(thumbnail), instance) == kStatusFailure, code, "no thumbnail");
+        if (thumbnail) Check(thumbnail->width == 0 && thumbnail->height == 0, code, "thumbnail sizes zeroed");
+        return;
+      }
+      case kGetNumFileExtensions:
+        Check(plugMain(code, in.Index(), instance) == 0, code, "no file extensions");
+        return;
+      case kGetParameterVisibility: {
+        const uint32_t index = in.Index();
+        const uint64_t visible = plugMain(code, index, instance);
+        Check(index < kParamCount ? visible <= 1 : visible == kStatusFailure, code, "visibility");
+        return;
+      }
+      case kInstantiateGL: {
+        ViewportRecord* viewport = Viewport();
+        if (viewport && (instantiations >= kMaxInstantiations || live.size() >= kMaxLiveInstances)) return;
+        const uint64_t made = plugMain(code, Address(viewport), instance);
+        if (!viewport) {
+          Check(made == kPointerFailure, code, "instantiation without a viewport");
+          return;
+        }
+        Check(made != kPointerFailure && made != 0, code, "instantiation with a viewport and a context");
+        ++instantiations;
+        live.push_back(reinterpret_cast<void*>(static_cast<uintptr_t>(made)));
+        return;
+      }
+      default: break;
+    }
+    if (isInstanceCode) {
+      CallInstanceCode(code, instance);
+      return;
+    }
+    // Codes the interface does not have.
+    Check(plugMain(code, in.U64(), instance) == kStatusFailure, code, "an unknown code fails");
+  }
+
+  void CallInstanceCode(uint32_t code, void* instance) {
+    const uint64_t failure = FailureValueOf(code);
+    switch (code) {
+      case kGetParameterDisplay: {
+        const uint32_t index = in.Index();
+        const uint64_t text = plugMain(code, index, instance);
+        if (!instance) {
+          Check(text == failure, code, "display without an instance");
+        } else {
+          Check((text != 0) == (index < kParamCount) && text != kPointerFailure, code, "display text");
+          if (text) ReadText(reinterpret_cast<const char*>(text));
+        }
+        return;
+      }
+      case kSetParameter: {
+        SetParameterRecord* record = nullptr;
+        if (in.Present()) {
+          SetParameterRecord value{};
+          value.index = in.Index();
+          if (IsTextValued(TypeOf(value.index))) {
+            value.value.text = Text();
+          } else {
+            value.value.bits = in.FloatBits() | (static_cast<uint64_t>(in.Byte()) * 0x0101010100000000u);
+          }
+          record = Keep(value);
+        }
+        const uint64_t result = plugMain(code, Address(record), instance);
+        const bool accepted = instance && record && record->index < kParamCount;
+        Check(result == (accepted ? 0u : kStatusFailure), code, "set parameter");
+        return;
+      }
+      case kGetParameter: {
+        const uint32_t index = in.Index();
+        const uint64_t result = plugMain(code, index, instance);
+        if (!instance) Check(result == failure, code, "get without an instance");
+        else if (IsTextValued(TypeOf(index))) ReadText(reinterpret_cast<const char*>(result));
+        return;
+      }
+      case kGetInputStatus: {
+        const uint32_t input = in.Index();
+        const uint64_t status = plugMain(code, input, instance);
+        Check(status == (instance && input == 0 ? 1u : kStatusFailure), code, "one input");
+        return;
+      }
+      case kProcessOpenGL: {
+        FrameRecord* frame = nullptr;
+        bool hasInput = false;
+        const uint8_t shape = in.Byte();
+        if (shape & 1) {
+          TextureRecord** array = nullptr;
+          if (shape & 2) {
+            auto* entries = Keep(std::array<TextureRecord*, 2>{});
+            for (int slot = 0; slot < 2; ++slot) {
+              if (!(shape & (0x10 << slot))) continue;
+              const uint32_t name = (shape & 0x40) ? 0u : Host().texture->name();
+              (*entries)[static_cast<size_t>(slot)] = Keep(TextureRecord{in.Size(), in.Size(), in.Size(), in.Size(), name});
+            }
+            array = entries->data();
+          }
+          const uint32_t count = (shape >> 2) & 3;
+          frame = Keep(FrameRecord{count, array});
+          hasInput = count >= 1 && array && array[0];
+        }
+        int repeats = (shape & 0x80) ? 1 + in.Byte() : 1;
+        for (; repeats > 0 && frames < kMaxFrames; --repeats, ++frames) {
+          const uint64_t result = plugMain(code, Address(frame), instance);
+          Check(result == (instance && hasInput ? 0u : kStatusFailure), code, "a frame draws exactly with an input");
+        }
+        return;
+      }
+      case kDeInstantiateGL: {
+        Check(plugMain(code, 0, instance) == (instance ? 0u : kStatusFailure), code, "deinstantiate");
+        for (size_t i = 0; i < live.size(); ++i) {
+          if (live[i] != instance) continue;
+          live.erase(live.begin() + static_cast<long>(i));
+          break;
+        }
+        return;
+      }
+      case kSetTime: {
+        double* time = in.Present() ? Keep(in.Time()) : nullptr;
+        Check(plugMain(code, Address(time), instance) == (instance && time ? 0u : kStatusFailure), code, "set time");
+        return;
+      }
+      case kConnect:
+      case kDisconnect:
+        Check(plugMain(code, 0, instance) == (instance ? 0u : kStatusFailure), code, "connect and disconnect");
+        return;
+      case kResize: {
+        ViewportRecord* viewport = Viewport();
+        Check(plugMain(code, Address(viewport), instance) == (instance && viewport ? 0u : kStatusFailure), code,
+              "resize");
+        return;
+      }
+      case kSetParameterElementValue: {
+        SetElementRecord* record = nullptr;
+        if (in.Present()) record = Keep(SetElementRecord{in.Index(), in.Index(), in.Float()});
+        const uint64_t result = plugMain(code, Address(record), instance);
+        if (!instance || !record) Check(result == kStatusFailure, code, "set element without record or instance");
+        return;
+      }
+      case kSetBeatInfo: {
+        BeatRecord* beat = nullptr;
+        if (in.Present()) beat = Keep(BeatRecord{in.Float(), in.Float()});
+        Check(plugMain(code, Address(beat), instance) == (instance && beat ? 0u : kStatusFailure), code, "beat");
+        return;
+      }
+      case kSetHostInfo: {
+        HostInfoRecord* info = nullptr;
+        if (in.Present()) {
+          const char* name = Text();
+          info = Keep(HostInfoRecord{name, Text()});
+        }
+        Check(plugMain(code, Address(info), instance) == (instance && info ? 0u : kStatusFailure), code, "host info");
+        return;
+      }
+      case kSetSampleRate:
+        Check(plugMain(code, in.Index(), instance) == (instance ? 0u : kStatusFailure), code, "sample rate");
+        return;
+      case kGetParameterEvents: {
+        EventListRecord* list = nullptr;
+        constexpr uint32_t kArraySize = 16;
+        if (in.Present()) {
+          const uint8_t shape = in.Byte();
+          ParamEventRecord* events = (shape & 1) ? Keep(std::array<ParamEventRecord, kArraySize>{})->data() : nullptr;
+          list = Keep(EventListRecord{(shape >> 1) % (kArraySize + 1), events});
+        }
+        const uint32_t capacity = list ? list->count : 0;
+        const uint64_t result = plugMain(code, Address(list), instance);
+        Check(result == (instance && list ? 0u : kStatusFailure), code, "events");
+        if (!instance || !list || !list->events) return;
+        Check(list->count <= capacity, code, "no more events than the array holds");
+        for (uint32_t i = 0; i < list->count; ++i) {
+          Check(list->events[i].paramIndex < kParamCount && list->events[i].flags == kEventVisibilityChanged, code,
+                "an event is a visibility change of a parameter");
+        }
+        return;
+      }
+      default: Fail(code, "not an instance code");
+    }
+  }
+
+  Decisions& in;
+  std::vector<void*> live;
+  std::deque<std::string> texts;
+  std::deque<std::vector<unsigned char>> records;
+  int instantiations = 0;
+  int frames = 0;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  FuzzHost& host = Host();
+  char pattern[] = "/tmp/mosaro-host-fuzz-XXXXXX";
+  if (!mkdtemp(pattern)) Fail(0, "no temporary home folder");
+  host.home = pattern;
+  std::atexit(RemoveHome);
+  setenv("HOME", host.home.c_str(), 1);
+  setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
+  // The driver compiles every instance's two programs; skipping its code optimisation speeds that up a
+  // few times and changes nothing in what the module does.
+  setenv("GALLIVM_PERF", "nopt", 0);
+  const std::string folder = host.home + "/Documents/Host/Presets/Advanced Output";
+  std::filesystem::create_directories(folder);
+  host.presetPath = folder + "/mapping.xml";
+  SavePreset(0);
+
+  // The context, the host's framebuffer and the input picture live as long as the process.
+  host.context = new hostlib::EglContext;
+  if (!host.context->Create()) Fail(kInstantiateGL, host.context->error().c_str());
+  host.target = new hostlib::RenderTarget(kTargetWidth, kTargetHeight);
+  if (!host.target->complete()) Fail(kProcessOpenGL, "render target incomplete");
+  std::vector<uint8_t> pixels;
+  for (int i = 0; i < 8 * 8; ++i) {
+    for (uint8_t channel : {uint8_t(i * 4), uint8_t(255 - i * 4), uint8_t(80), uint8_t(255)}) pixels.push_back(channel);
+  }
+  host.texture = new hostlib::Texture(8, 8, pixels);
+
+  // The host reads the parameter types once, as it does when it loads a module.
+  const uint32_t count = static_cast<uint32_t>(plugMain(kGetNumParameters, 0, nullptr));
+  if (count != kParamCount) Fail(kGetNumParameters, "unexpected parameter count");
+  for (uint32_t i = 0; i < count; ++i) host.types.push_back(static_cast<uint32_t>(plugMain(kGetParameterType, i, nullptr)));
+  plugMain(kDeinitialise, 0, nullptr);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  Decisions input(data, size);
+  Session(input).Run();
+  return 0;
+}
