@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: once as built, once under ASan and UBSan, then the Windows DLL
-# (cross-built, run under wine) and the build with the built-in GL loader (scripts/windows.sh).
+# Sets up, builds and runs every test: under ASan and UBSan, the Windows DLL (cross-built, run under
+# wine) and the built-in GL loader build, valgrind and the fuzzers, and last the tests as built.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -15,7 +15,9 @@ echo "== build (AddressSanitizer + UndefinedBehaviorSanitizer)"
 echo "== tests under sanitizers"
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
+echo "== Windows DLL under wine, and the built-in GL loader"
+"$root/scripts/windows.sh"
+echo "== hardening: valgrind and fuzzing"
+"$root/scripts/hardening.sh" "$root/build"
 echo "== tests"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
-"$root/scripts/windows.sh"
-"$root/scripts/hardening.sh" "$root/build"
