@@ -13,7 +13,7 @@
 #include "effect/quad_geometry.h"
 #include "effect/quad_upload.h"
 #include "glsupport/gl.h"
-#include "tools/hostlib/egl_context.h"
+#include "tests/support/gl_test_context.h"
 
 namespace {
 
@@ -407,19 +407,11 @@ TEST(DegenerateQuad, NaNParametersNeverReachTheVertices) {
 }
 
 // The upload into a real buffer, in a headless GL 4.1 core context.
-class QuadUpload : public ::testing::Test {
+class QuadUpload : public testsupport::GlTest {
  protected:
-  static void SetUpTestSuite() {
-    context = new hostlib::EglContext;
-    context->Create();
-  }
-  static void TearDownTestSuite() {
-    delete context;
-    context = nullptr;
-  }
   void SetUp() override {
-    ASSERT_TRUE(context->valid()) << context->error();
-    ASSERT_TRUE(context->MakeCurrent());
+    testsupport::GlTest::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(CreateQuadBuffers(geometry));
   }
   void TearDown() override { ReleaseQuadBuffers(geometry); }
@@ -435,11 +427,8 @@ class QuadUpload : public ::testing::Test {
     return std::vector<uint8_t>(first, first + kQuadBytes);
   }
 
-  static hostlib::EglContext* context;
   QuadGeometry geometry;
 };
-
-hostlib::EglContext* QuadUpload::context = nullptr;
 
 TEST_F(QuadUpload, NewBufferHoldsTheFullFrameQuadAndFeedsBothAttributes) {
   EXPECT_NE(geometry.vao, 0u);
@@ -447,25 +436,7 @@ TEST_F(QuadUpload, NewBufferHoldsTheFullFrameQuadAndFeedsBothAttributes) {
   EXPECT_EQ(ReadBack(), Bytes(geometry.overlayVertices));
   EXPECT_EQ(geometry.overlayVertices[5].u, 1.0f);
   EXPECT_EQ(geometry.overlayVertices[5].y, -1.0f);
-  const struct {
-    GLuint index;
-    GLint size;
-    uintptr_t offset;
-  } attributes[] = {{0, 3, 8}, {1, 2, 0}};
-  for (const auto& attribute : attributes) {
-    GLint enabled = 0, size = 0, stride = 0, type = 0;
-    void* pointer = nullptr;
-    glGetVertexAttribiv(attribute.index, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &enabled);
-    glGetVertexAttribiv(attribute.index, GL_VERTEX_ATTRIB_ARRAY_SIZE, &size);
-    glGetVertexAttribiv(attribute.index, GL_VERTEX_ATTRIB_ARRAY_STRIDE, &stride);
-    glGetVertexAttribiv(attribute.index, GL_VERTEX_ATTRIB_ARRAY_TYPE, &type);
-    glGetVertexAttribPointerv(attribute.index, GL_VERTEX_ATTRIB_ARRAY_POINTER, &pointer);
-    EXPECT_EQ(enabled, GL_TRUE);
-    EXPECT_EQ(size, attribute.size);
-    EXPECT_EQ(stride, 20);
-    EXPECT_EQ(type, GL_FLOAT);
-    EXPECT_EQ(reinterpret_cast<uintptr_t>(pointer), attribute.offset);
-  }
+  testsupport::ExpectScreenQuadAttributes();
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

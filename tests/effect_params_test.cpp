@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
@@ -19,35 +21,18 @@ const char* const kLayerBaseNames[19] = {"Enable",     "Name",         "Alpha", 
                                          "Rotate In",  "Scale In",     "Kaleidoscope", "Symmetry"};
 
 // One screen named Main with two slices, the second listed first.
-const char* const kTwoSlicePreset = R"(<?xml version="1.0" encoding="utf-8"?>
-<XmlState name="Test">
-  <versionInfo major="7" minor="0"/>
-  <ScreenSetup name="ScreenSetup">
-    <screens>
-      <Screen name="Main">
-        <layers>
-          <Slice>
-            <Params name="Common"><Param name="Name" value="Left"/></Params>
-            <InputRect><v x="0" y="0"/><v x="960" y="0"/><v x="960" y="1080"/><v x="0" y="1080"/></InputRect>
-            <OutputRect><v x="0" y="0"/><v x="960" y="0"/><v x="960" y="1080"/><v x="0" y="1080"/></OutputRect>
-          </Slice>
-          <Slice>
-            <Params name="Common"><Param name="Name" value="Right"/></Params>
-            <InputRect><v x="960" y="0"/><v x="1920" y="0"/><v x="1920" y="1080"/><v x="960" y="1080"/></InputRect>
-            <OutputRect><v x="960" y="0"/><v x="1920" y="0"/><v x="1920" y="1080"/><v x="960" y="1080"/></OutputRect>
-          </Slice>
-        </layers>
-      </Screen>
-    </screens>
-  </ScreenSetup>
-</XmlState>
-)";
+std::string TwoSlicePreset() {
+  std::ifstream file(std::string(MOSARO_TEST_DATA) + "/presets/two_slices.xml", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
 
 class EffectParams : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
+    const std::string preset = TwoSlicePreset();
+    EXPECT_FALSE(preset.empty()) << "the two-slice fixture could not be read";
     documents = new test::DocumentsFolder();
-    documents->WritePreset("Host", "mapping.xml", kTwoSlicePreset, 1700000000000);
+    documents->WritePreset("Host", "mapping.xml", preset, 1700000000000);
     module = new hostlib::PluginModule;
     ASSERT_TRUE(module->Load(MOSARO_PRODUCT_MODULE)) << module->error();
   }

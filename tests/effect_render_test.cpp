@@ -18,6 +18,7 @@
 #include "tests/support/documents_folder.h"
 #include "tests/support/gl_call_spy.h"
 #include "tests/support/gl_test_context.h"
+#include "tests/support/upload_recorder.h"
 #include "tools/hostlib/egl_context.h"
 #include "tools/hostlib/plugin_host.h"
 
@@ -606,107 +607,9 @@ TEST_F(RenderPass, TheHostGetsItsContextBackInDefaultState) {
 
 // ---- In process: the instance's own members, and GL calls the host cannot see. ----
 
-// Every upload into a buffer goes through a staging copy that is kept for the test, and maps can be made to fail.
-struct UploadLog {
-  std::vector<std::vector<QuadVertex>> uploads;  // one per map, copy and unmap
-  int maps = 0;
-  int failingMaps = 0;  // maps still to refuse
-  GLenum target = 0;
-  GLintptr offset = -1;
-  GLsizeiptr length = 0;
-  GLbitfield access = 0;
-  void* mapped = nullptr;
-  std::vector<unsigned char> staging;
-  PFNGLMAPBUFFERRANGEPROC realMap = nullptr;
-  PFNGLUNMAPBUFFERPROC realUnmap = nullptr;
-};
-
-// The slots through which the effect's own map and unmap calls go: the built-in loader's table or libepoxy's.
-PFNGLMAPBUFFERRANGEPROC& MapSlot() {
-#if defined(MOSARO_BUILTIN_GL_LOADER)
-  return glsupport::gl_entry::pglMapBufferRange;
-#else
-  return epoxy_glMapBufferRange;
-#endif
-}
-
-PFNGLUNMAPBUFFERPROC& UnmapSlot() {
-#if defined(MOSARO_BUILTIN_GL_LOADER)
-  return glsupport::gl_entry::pglUnmapBuffer;
-#else
-  return epoxy_glUnmapBuffer;
-#endif
-}
-
-UploadLog& Log() {
-  static UploadLog log;
-  return log;
-}
-
-void* RecordingMap(GLenum target, GLintptr offset, GLsizeiptr length, GLbitfield access) {
-  UploadLog& log = Log();
-  ++log.maps;
-  log.target = target;
-  log.offset = offset;
-  log.length = length;
-  log.access = access;
-  if (log.failingMaps > 0) {
-    --log.failingMaps;
-    return nullptr;
-  }
-  // The loader resolves an entry point on its first call by rewriting the slot, so the slot is handed back.
-  MapSlot() = log.realMap;
-  void* real = MapSlot()(target, offset, length, access);
-  log.realMap = MapSlot();
-  MapSlot() = &RecordingMap;
-  if (real == nullptr) return nullptr;
-  log.mapped = real;
-  log.staging.assign(static_cast<size_t>(length), 0xCD);
-  return log.staging.data();
-}
-
-GLboolean RecordingUnmap(GLenum target) {
-  UploadLog& log = Log();
-  if (log.mapped != nullptr) {
-    std::memcpy(log.mapped, log.staging.data(), log.staging.size());
-    std::vector<QuadVertex> vertices(log.staging.size() / sizeof(QuadVertex));
-    std::memcpy(vertices.data(), log.staging.data(), vertices.size() * sizeof(QuadVertex));
-    log.uploads.push_back(vertices);
-    log.mapped = nullptr;
-  }
-  UnmapSlot() = log.realUnmap;
-  const GLboolean result = UnmapSlot()(target);
-  log.realUnmap = UnmapSlot();
-  UnmapSlot() = &RecordingUnmap;
-  return result;
-}
-
-// Installs the recording map and unmap while alive.
-class UploadRecorder {
- public:
-  UploadRecorder() {
-    Log() = UploadLog{};
-    Log().realMap = MapSlot();
-    Log().realUnmap = UnmapSlot();
-    MapSlot() = &RecordingMap;
-    UnmapSlot() = &RecordingUnmap;
-  }
-  UploadRecorder(const UploadRecorder&) = delete;
-  UploadRecorder& operator=(const UploadRecorder&) = delete;
-  ~UploadRecorder() {
-    MapSlot() = Log().realMap;
-    UnmapSlot() = Log().realUnmap;
-  }
-};
-
-bool AllFinite(const std::vector<QuadVertex>& vertices) {
-  for (const QuadVertex& v : vertices) {
-    for (float value : {v.u, v.v, v.x, v.y, v.z}) {
-      if (!std::isfinite(value)) return false;
-    }
-  }
-  return true;
-}
+using testsupport::AllFinite;
+using testsupport::UploadRecorder;
+using testsupport::Uploads;
 
 // An instance made through the in-process entry point, so that its members can be looked at.
 class RenderPassInside : public RenderTest {
@@ -808,16 +711,16 @@ TEST_F(RenderPassInside, EachQuadIsUploadedWithAnOrphaningWriteMap) {
   testsupport::GlCallSpy spy;
   UploadRecorder recorder;
   ASSERT_EQ(Frame(), 0u);
-  EXPECT_EQ(Log().target, static_cast<GLenum>(GL_ARRAY_BUFFER));
-  EXPECT_EQ(Log().offset, 0);
-  EXPECT_EQ(Log().length, 120);
-  EXPECT_EQ(Log().access, static_cast<GLbitfield>(GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_BUFFER_BIT));
-  ASSERT_EQ(Log().uploads.size(), 2u);  // the layer, then the overlay
-  const std::vector<QuadVertex>& layer = Log().uploads[0];
+  EXPECT_EQ(Uploads().target, static_cast<GLenum>(GL_ARRAY_BUFFER));
+  EXPECT_EQ(Uploads().offset, 0);
+  EXPECT_EQ(Uploads().length, 120);
+  EXPECT_EQ(Uploads().access, static_cast<GLbitfield>(GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_BUFFER_BIT));
+  ASSERT_EQ(Uploads().uploads.size(), 2u);  // the layer, then the overlay
+  const std::vector<QuadVertex>& layer = Uploads().uploads[0];
   EXPECT_EQ(std::memcmp(layer.data(), plugin->quadGeometry.vertices, 120), 0);
   EXPECT_NEAR(layer[0].x, -0.5f, 1e-6f);
   EXPECT_NEAR(layer[5].y, -0.5f, 1e-6f);
-  EXPECT_EQ(std::memcmp(Log().uploads[1].data(), kFullFrameQuad, 120), 0);
+  EXPECT_EQ(std::memcmp(Uploads().uploads[1].data(), kFullFrameQuad, 120), 0);
   EXPECT_EQ(spy.Calls("glDrawArrays"), 2);
   // Looked up by name at every use: three frame uniforms per program and nine for the layer.
   EXPECT_EQ(spy.Calls("glGetUniformLocation"), 3 + 9 + 3);
@@ -838,9 +741,9 @@ TEST_F(RenderPassInside, NonFiniteQuadsAreSkippedWithoutAnUploadAndTheRestOfTheF
   testsupport::GlCallSpy spy;
   UploadRecorder recorder;
   ASSERT_EQ(Frame(), 0u);
-  ASSERT_EQ(Log().uploads.size(), 2u);  // layer 6 and the overlay
-  for (const auto& upload : Log().uploads) EXPECT_TRUE(AllFinite(upload));
-  EXPECT_NEAR(Log().uploads[0][0].x, -1.0f, 1e-6f);
+  ASSERT_EQ(Uploads().uploads.size(), 2u);  // layer 6 and the overlay
+  for (const auto& upload : Uploads().uploads) EXPECT_TRUE(AllFinite(upload));
+  EXPECT_NEAR(Uploads().uploads[0][0].x, -1.0f, 1e-6f);
   EXPECT_EQ(spy.Calls("glDrawArrays"), 2);
   ExpectQuad(
       Read(), 0, 15, 9, 26, [](int x, int y) { return Texel(x + 24, y); }, kBackground);
@@ -848,10 +751,10 @@ TEST_F(RenderPassInside, NonFiniteQuadsAreSkippedWithoutAnUploadAndTheRestOfTheF
   // A viewport without size makes every layer degenerate; the overlay still runs.
   const ViewportRecord empty{0, 0, 0, 0};
   EXPECT_EQ(plugMain(kResize, reinterpret_cast<uint64_t>(&empty), instance), 0u);
-  Log().uploads.clear();
+  Uploads().uploads.clear();
   ASSERT_EQ(Frame(), 0u);
-  ASSERT_EQ(Log().uploads.size(), 1u);
-  EXPECT_EQ(std::memcmp(Log().uploads[0].data(), kFullFrameQuad, 120), 0);
+  ASSERT_EQ(Uploads().uploads.size(), 1u);
+  EXPECT_EQ(std::memcmp(Uploads().uploads[0].data(), kFullFrameQuad, 120), 0);
 }
 
 TEST_F(RenderPassInside, AFailedMapSkipsOnlyTheDrawItFeeds) {
@@ -859,15 +762,15 @@ TEST_F(RenderPassInside, AFailedMapSkipsOnlyTheDrawItFeeds) {
   FreeQuad(2, 16, 18, 24, 0);   // columns 48 to 63
   testsupport::GlCallSpy spy;
   UploadRecorder recorder;
-  Log().failingMaps = 1;
+  Uploads().failingMaps = 1;
   ASSERT_EQ(Frame(), 0u);
-  EXPECT_EQ(Log().maps, 3);
-  EXPECT_EQ(Log().uploads.size(), 2u);
+  EXPECT_EQ(Uploads().maps, 3);
+  EXPECT_EQ(Uploads().uploads.size(), 2u);
   EXPECT_EQ(spy.Calls("glDrawArrays"), 2);
   ExpectQuad(
       Read(), 48, 63, 9, 26, [](int x, int y) { return Texel(x - 24, y); }, kBackground);
 
-  Log().failingMaps = 3;  // every map of the frame, the overlay's too
+  Uploads().failingMaps = 3;  // every map of the frame, the overlay's too
   ASSERT_EQ(Frame(), 0u);
   EXPECT_EQ(spy.Calls("glDrawArrays"), 2);
   ExpectQuad(Read(), 0, -1, 0, -1, Texel, kBackground);

@@ -13,7 +13,7 @@
 #include "effect/quad_upload.h"
 #include "effect/shader_sources.h"
 #include "glsupport/gl.h"
-#include "tools/hostlib/egl_context.h"
+#include "tests/support/gl_test_context.h"
 
 namespace {
 
@@ -202,20 +202,12 @@ struct Rgba {
   int r, g, b, a;
 };
 
-// Both programs built from the stored sources, with the quad buffer; one context for the whole suite.
-class EffectPrograms : public ::testing::Test {
+// Both programs built from the stored sources, with the quad buffer, in the shared context.
+class EffectPrograms : public testsupport::GlTest {
  protected:
-  static void SetUpTestSuite() {
-    context = new hostlib::EglContext;
-    context->Create();
-  }
-  static void TearDownTestSuite() {
-    delete context;
-    context = nullptr;
-  }
   void SetUp() override {
-    ASSERT_TRUE(context->valid()) << context->error();
-    ASSERT_TRUE(context->MakeCurrent());
+    testsupport::GlTest::SetUp();
+    if (HasFatalFailure()) return;
     std::string log;
     layer = BuildProgram(SourceText(ShaderSource::LayerVertex), SourceText(ShaderSource::LayerFragment), &log);
     ASSERT_NE(layer, 0u) << log;
@@ -281,13 +273,10 @@ class EffectPrograms : public ::testing::Test {
         << "), expected (" << expected.r << ", " << expected.g << ", " << expected.b << ", " << expected.a << ")";
   }
 
-  static hostlib::EglContext* context;
   GLuint layer = 0;
   GLuint overlay = 0;
   QuadGeometry quad;
 };
-
-hostlib::EglContext* EffectPrograms::context = nullptr;
 
 constexpr Rgba kClear{0, 0, 0, 0};
 

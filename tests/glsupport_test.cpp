@@ -271,25 +271,7 @@ TEST_F(ScreenQuadTest, UploadsTheFixedVertexTableAndLeavesNothingBound) {
   EXPECT_EQ(uploaded, expected);
 
   glBindVertexArray(quad.vertexArray());
-  struct Expected {
-    GLuint attribute;
-    GLint components;
-    uintptr_t offset;
-  };
-  for (Expected e : {Expected{0, 3, 8}, Expected{1, 2, 0}}) {
-    GLint enabled = 0, components = 0, stride = 0, normalised = 1;
-    void* offset = nullptr;
-    glGetVertexAttribiv(e.attribute, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &enabled);
-    glGetVertexAttribiv(e.attribute, GL_VERTEX_ATTRIB_ARRAY_SIZE, &components);
-    glGetVertexAttribiv(e.attribute, GL_VERTEX_ATTRIB_ARRAY_STRIDE, &stride);
-    glGetVertexAttribiv(e.attribute, GL_VERTEX_ATTRIB_ARRAY_NORMALIZED, &normalised);
-    glGetVertexAttribPointerv(e.attribute, GL_VERTEX_ATTRIB_ARRAY_POINTER, &offset);
-    EXPECT_EQ(enabled, GL_TRUE) << e.attribute;
-    EXPECT_EQ(components, e.components) << e.attribute;
-    EXPECT_EQ(stride, 20) << e.attribute;
-    EXPECT_EQ(normalised, GL_FALSE) << e.attribute;
-    EXPECT_EQ(reinterpret_cast<uintptr_t>(offset), e.offset) << e.attribute;
-  }
+  testsupport::ExpectScreenQuadAttributes();
   glBindVertexArray(0);
 
   quad.Release();

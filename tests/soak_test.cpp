@@ -27,6 +27,7 @@
 #include "host/plugin_abi.h"
 #include "tests/support/documents_folder.h"
 #include "tests/support/gl_test_context.h"
+#include "tests/support/upload_recorder.h"
 #include "tools/hostlib/egl_context.h"
 #include "tools/hostlib/plugin_host.h"
 
@@ -249,92 +250,9 @@ class PresetWriter {
 
 // ---- What reaches the quad buffer: every upload through the effect's map and unmap is inspected. ----
 
-struct UploadCheck {
-  int uploads = 0;
-  int nonFinite = 0;
-  void* mapped = nullptr;
-  std::vector<unsigned char> staging;
-  PFNGLMAPBUFFERRANGEPROC realMap = nullptr;
-  PFNGLUNMAPBUFFERPROC realUnmap = nullptr;
-};
-
-UploadCheck& Uploads() {
-  static UploadCheck check;
-  return check;
-}
-
-PFNGLMAPBUFFERRANGEPROC& MapSlot() {
-#if defined(MOSARO_BUILTIN_GL_LOADER)
-  return glsupport::gl_entry::pglMapBufferRange;
-#else
-  return epoxy_glMapBufferRange;
-#endif
-}
-
-PFNGLUNMAPBUFFERPROC& UnmapSlot() {
-#if defined(MOSARO_BUILTIN_GL_LOADER)
-  return glsupport::gl_entry::pglUnmapBuffer;
-#else
-  return epoxy_glUnmapBuffer;
-#endif
-}
-
-bool AllFinite(const QuadVertex* vertices, size_t count) {
-  for (size_t i = 0; i < count; ++i) {
-    for (float value : {vertices[i].u, vertices[i].v, vertices[i].x, vertices[i].y, vertices[i].z}) {
-      if (!std::isfinite(value)) return false;
-    }
-  }
-  return true;
-}
-
-void* CheckedMap(GLenum target, GLintptr offset, GLsizeiptr length, GLbitfield access) {
-  UploadCheck& check = Uploads();
-  // The loader resolves an entry point on its first call by rewriting the slot, so the slot is handed back.
-  MapSlot() = check.realMap;
-  void* real = MapSlot()(target, offset, length, access);
-  check.realMap = MapSlot();
-  MapSlot() = &CheckedMap;
-  if (real == nullptr) return nullptr;
-  check.mapped = real;
-  check.staging.assign(static_cast<size_t>(length), 0);
-  return check.staging.data();
-}
-
-GLboolean CheckedUnmap(GLenum target) {
-  UploadCheck& check = Uploads();
-  if (check.mapped != nullptr) {
-    ++check.uploads;
-    std::vector<QuadVertex> vertices(check.staging.size() / sizeof(QuadVertex));
-    std::memcpy(vertices.data(), check.staging.data(), vertices.size() * sizeof(QuadVertex));
-    if (!AllFinite(vertices.data(), vertices.size())) ++check.nonFinite;
-    std::memcpy(check.mapped, check.staging.data(), check.staging.size());
-    check.mapped = nullptr;
-  }
-  UnmapSlot() = check.realUnmap;
-  const GLboolean result = UnmapSlot()(target);
-  check.realUnmap = UnmapSlot();
-  UnmapSlot() = &CheckedUnmap;
-  return result;
-}
-
-// Installs the checking map and unmap while alive.
-class UploadInspector {
- public:
-  UploadInspector() {
-    Uploads() = UploadCheck{};
-    Uploads().realMap = MapSlot();
-    Uploads().realUnmap = UnmapSlot();
-    MapSlot() = &CheckedMap;
-    UnmapSlot() = &CheckedUnmap;
-  }
-  UploadInspector(const UploadInspector&) = delete;
-  UploadInspector& operator=(const UploadInspector&) = delete;
-  ~UploadInspector() {
-    MapSlot() = Uploads().realMap;
-    UnmapSlot() = Uploads().realUnmap;
-  }
-};
+using testsupport::AllFinite;
+using testsupport::UploadRecorder;
+using testsupport::Uploads;
 
 // ---- Shared fixture: context, the host's framebuffer and the input picture. ----
 
@@ -399,7 +317,7 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
   int failedFrames = 0, badLists = 0, nonFiniteVertices = 0, tornReads = 0, reads = 0, versionChanges = 0;
   int lastVersion = 1;
   {
-    UploadInspector inspector;
+    UploadRecorder recorder;
     writer.Start();
     for (int n = 1; n <= kSoakFrames; ++n) {
       if (n % 10 == 1) {
@@ -410,6 +328,7 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
         }
       }
       if (plugMain(kProcessOpenGL, Address(&frame), handle) != 0) ++failedFrames;
+      Uploads().uploads.clear();  // counted as they came; only the counts are kept
       if (effect->frameCounter == 1) {
         ++refreshes;
         if (effect->outputSetup.readStatus.outcome == ReadOutcome::ParseFailed) ++tornReads;
@@ -429,8 +348,8 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
     documents.WritePreset("Host", "final.xml", PresetText(finalVersion), (writer.LatestSecond() + 1) * 1000);
     for (int n = 0; n < 59; ++n) ASSERT_EQ(plugMain(kProcessOpenGL, Address(&frame), handle), 0u);
     EXPECT_EQ(VersionOf(effect->outputSetup.slices), finalVersion);
-    EXPECT_EQ(Uploads().nonFinite, 0) << "of " << Uploads().uploads << " uploads";
-    EXPECT_GT(Uploads().uploads, kSoakFrames);
+    EXPECT_EQ(Uploads().nonFiniteUploads, 0) << "of " << Uploads().uploadCount << " uploads";
+    EXPECT_GT(Uploads().uploadCount, kSoakFrames);
   }
   EXPECT_EQ(plugMain(kDeInstantiateGL, 0, handle), 0u);
 
@@ -444,7 +363,7 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
   std::printf("soak: %d frames, %d refreshes (%d read, %d met a torn file), %d writer operations, %d versions "
               "written, %d list changes, %d quad uploads\n",
               kSoakFrames, refreshes.load(), reads, tornReads, writer.operations, writer.LatestVersion(),
-              versionChanges, Uploads().uploads);
+              versionChanges, Uploads().uploadCount);
 }
 
 // ---- Instances made and ended through the module's plugMain. ----

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include <juce_core/juce_core.h>
@@ -13,13 +14,16 @@
 
 namespace presettest {
 
-// A new empty folder under the temporary folder, deleted with everything in it at the end.
+// A new empty folder of its own under the temporary folder (made atomically, so that test programs
+// running side by side never share one), deleted with everything in it at the end.
 class ScratchFolder {
  public:
   ScratchFolder() {
-    folder = juce::File::getSpecialLocation(juce::File::tempDirectory)
-                 .getNonexistentChildFile("mosaro-presets-test", "", false);
-    folder.createDirectory();
+    std::string pattern =
+        juce::File::getSpecialLocation(juce::File::tempDirectory).getChildFile("mosaro-presets-XXXXXX")
+            .getFullPathName().toStdString();
+    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a scratch folder from " << pattern;
+    folder = juce::File(juce::String::fromUTF8(pattern.c_str()));
   }
   ~ScratchFolder() { folder.deleteRecursively(); }
   ScratchFolder(const ScratchFolder&) = delete;

@@ -6,35 +6,11 @@
 #include <string>
 
 #include "tests/windows/windows_checks.h"
+#include "two_slices_preset.h"  // generated from tests/data/presets/two_slices.xml
 
 namespace wintest {
 
 namespace {
-
-// One screen named Main with two slices, the second listed first.
-const char kTwoSlicePreset[] = R"(<?xml version="1.0" encoding="utf-8"?>
-<XmlState name="Test">
-  <versionInfo major="7" minor="0"/>
-  <ScreenSetup name="ScreenSetup">
-    <screens>
-      <Screen name="Main">
-        <layers>
-          <Slice>
-            <Params name="Common"><Param name="Name" value="Left"/></Params>
-            <InputRect><v x="0" y="0"/><v x="960" y="0"/><v x="960" y="1080"/><v x="0" y="1080"/></InputRect>
-            <OutputRect><v x="0" y="0"/><v x="960" y="0"/><v x="960" y="1080"/><v x="0" y="1080"/></OutputRect>
-          </Slice>
-          <Slice>
-            <Params name="Common"><Param name="Name" value="Right"/></Params>
-            <InputRect><v x="960" y="0"/><v x="1920" y="0"/><v x="1920" y="1080"/><v x="960" y="1080"/></InputRect>
-            <OutputRect><v x="960" y="0"/><v x="1920" y="0"/><v x="1920" y="1080"/><v x="960" y="1080"/></OutputRect>
-          </Slice>
-        </layers>
-      </Screen>
-    </screens>
-  </ScreenSetup>
-</XmlState>
-)";
 
 bool MakeFolder(const std::wstring& path) {
   return CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
