@@ -2,7 +2,6 @@
 #include "effect/qm_plugin.h"
 #include "effect/quad_upload.h"
 #include "effect/shader_sources.h"
-#include "glsupport/gl.h"
 
 namespace {
 
@@ -18,9 +17,6 @@ uint32_t QmPlugin::InitGL(const ViewportRecord* newViewport) {
   bool built = newViewport != nullptr && layerProgram.Compile(sources.layerVertex, sources.layerFragment) &&
                overlayProgram.Compile(sources.overlayVertex, sources.overlayFragment) &&
                CreateQuadBuffers(quadGeometry);
-  // The host's context goes back with nothing of the effect bound.
-  glBindVertexArray(0);
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
   if (!built) {
     DeInitGL();
     return kStatusFailure;

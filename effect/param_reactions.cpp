@@ -1,21 +1,14 @@
 // What a changed value shows or hides in the host's parameter panel.
-#include <cstring>
 #include <string>
 
 #include "effect/qm_plugin.h"
-
-namespace {
-
-std::string EntryName(const ParamEntry& entry) { return std::string(entry.name, strnlen(entry.name, sizeof entry.name)); }
-
-}  // namespace
 
 uint32_t QmPlugin::SetFloatParameter(uint32_t index, float value) {
   if (index >= Params().size()) return kStatusFailure;
   Params()[index]->SetValue(value);
   const ParamEntry* entry = FindParam(index);
   if (!entry) return kStatusSuccess;
-  const std::string name = EntryName(*entry);
+  const std::string name = entry->NameText();
   if (name == "Edit Slice") {
     ShowEditedLayer();
   } else if (name == "Options") {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "glsupport/gl.h"
+#include "glsupport/scoped_bindings.h"
 
 bool CreateQuadBuffers(QuadGeometry& geometry) {
   glGenVertexArrays(1, &geometry.vao);
@@ -12,14 +13,16 @@ bool CreateQuadBuffers(QuadGeometry& geometry) {
     ReleaseQuadBuffers(geometry);
     return false;
   }
-  glBindVertexArray(geometry.vao);
-  glBindBuffer(GL_ARRAY_BUFFER, geometry.vbo);
+  glsupport::ScopedVAOBinding vertexArrayScope(geometry.vao);
+  glsupport::ScopedVBOBinding bufferScope(geometry.vbo);
   glBufferData(GL_ARRAY_BUFFER, kQuadBytes, kFullFrameQuad, GL_DYNAMIC_DRAW);
   const GLsizei stride = sizeof(QuadVertex);
   glEnableVertexAttribArray(0);
   glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(offsetof(QuadVertex, x)));
   glEnableVertexAttribArray(1);
   glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(offsetof(QuadVertex, u)));
+  bufferScope.EndScope();
+  vertexArrayScope.EndScope();
   return true;
 }
 

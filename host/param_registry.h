@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -28,6 +29,9 @@ struct ParamEntry {
   std::string defaultText;
   std::vector<std::string> fileExtensions;
   uint64_t pendingEvents = 0;
+
+  // The name field as text: its characters up to the first zero, at most 16.
+  std::string NameText() const { return std::string(name, strnlen(name, sizeof name)); }
 };
 
 // Root of every instance: owns the registry of parameter descriptions.

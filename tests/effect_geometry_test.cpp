@@ -436,7 +436,9 @@ TEST_F(QuadUpload, NewBufferHoldsTheFullFrameQuadAndFeedsBothAttributes) {
   EXPECT_EQ(ReadBack(), Bytes(geometry.overlayVertices));
   EXPECT_EQ(geometry.overlayVertices[5].u, 1.0f);
   EXPECT_EQ(geometry.overlayVertices[5].y, -1.0f);
+  glBindVertexArray(geometry.vao);
   testsupport::ExpectScreenQuadAttributes();
+  glBindVertexArray(0);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

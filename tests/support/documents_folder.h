@@ -5,20 +5,19 @@
 #include <sys/time.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 
 #include <unistd.h>
 
+#include "tests/support/temp_folder.h"
+
 namespace test {
 
 class DocumentsFolder {
  public:
-  DocumentsFolder() {
-    char pattern[] = "/tmp/mosaro-home-XXXXXX";
-    home = mkdtemp(pattern);
+  DocumentsFolder() : home(folder.Path()) {
     const char* old = std::getenv("HOME");
     hadHome = old != nullptr;
     if (hadHome) oldHome = old;
@@ -29,8 +28,6 @@ class DocumentsFolder {
   DocumentsFolder(const DocumentsFolder&) = delete;
   DocumentsFolder& operator=(const DocumentsFolder&) = delete;
   ~DocumentsFolder() {
-    std::string command = "rm -rf '" + home + "'";
-    if (std::system(command.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", home.c_str());
     if (hadHome) setenv("HOME", oldHome.c_str(), 1);
     else unsetenv("HOME");
   }
@@ -64,6 +61,7 @@ class DocumentsFolder {
   const std::string& Documents() const { return documents; }
 
  private:
+  TempFolder folder;
   std::string home;
   std::string documents;
   std::string oldHome;

@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include <juce_core/juce_core.h>
 
 #include "presets/output_setup.h"
+#include "tests/support/temp_folder.h"
 
 namespace presettest {
 
@@ -18,14 +18,9 @@ namespace presettest {
 // running side by side never share one), deleted with everything in it at the end.
 class ScratchFolder {
  public:
-  ScratchFolder() {
-    std::string pattern =
-        juce::File::getSpecialLocation(juce::File::tempDirectory).getChildFile("mosaro-presets-XXXXXX")
-            .getFullPathName().toStdString();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a scratch folder from " << pattern;
-    folder = juce::File(juce::String::fromUTF8(pattern.c_str()));
+  ScratchFolder() : folder(juce::String::fromUTF8(scratch.Path().c_str())) {
+    if (scratch.Path().empty()) ADD_FAILURE() << "cannot make a scratch folder";
   }
-  ~ScratchFolder() { folder.deleteRecursively(); }
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
@@ -33,6 +28,7 @@ class ScratchFolder {
   std::string str() const { return folder.getFullPathName().toStdString(); }
 
  private:
+  test::TempFolder scratch;
   juce::File folder;
 };
 

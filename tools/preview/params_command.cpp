@@ -7,19 +7,16 @@
 #include "tools/hostlib/plugin_host.h"
 #include "tools/preview/commands.h"
 #include "tools/preview/json_text.h"
+#include "tools/preview/param_catalogue.h"
 
 namespace preview {
 namespace {
 
+// A parameter as the catalogue reads it, with its default and whether a fresh instance shows it.
 struct ParamDescription {
-  uint32_t index = 0;
-  std::string name;
-  uint32_t type = 0;
+  ParamInfo info;
   std::string defaultText;  // text-valued parameters
   float defaultValue = 0.0f;
-  float minimum = 0.0f;
-  float maximum = 1.0f;
-  std::vector<std::string> elements;  // option parameters
   bool visible = true;
 };
 
@@ -37,49 +34,36 @@ const char* KindName(uint32_t type) {
   }
 }
 
-bool IsTextValued(uint32_t type) { return type == kTypeText || type == kTypeFile; }
-
-ParamDescription Describe(const hostlib::PluginModule& module, uint32_t index, void* instance) {
+ParamDescription Describe(const hostlib::PluginModule& module, const ParamInfo& info, void* instance) {
   ParamDescription d;
-  d.index = index;
-  d.name = module.GetParameterName(index);
-  d.type = module.GetParameterType(index);
-  if (IsTextValued(d.type)) {
-    const char* text = reinterpret_cast<const char*>(module.GetParameterDefaultRaw(index));
+  d.info = info;
+  if (IsTextType(info.type)) {
+    const char* text = reinterpret_cast<const char*>(module.GetParameterDefaultRaw(info.index));
     d.defaultText = text ? text : "";
   } else {
-    d.defaultValue = module.GetParameterDefaultFloat(index);
+    d.defaultValue = module.GetParameterDefaultFloat(info.index);
   }
-  RangeRecord range{index, 0.0f, 1.0f};
-  module.GetRange(range);
-  d.minimum = range.minimum;
-  d.maximum = range.maximum;
-  if (d.type == kTypeOption) {
-    uint32_t count = module.GetNumElements(index);
-    for (uint32_t e = 0; count != kStatusFailure && e < count; ++e) {
-      const char* element = module.GetElementName(index, e);
-      d.elements.push_back(element ? element : "");
-    }
-  }
-  d.visible = module.GetVisibility(index, instance) == 1;
+  d.visible = module.GetVisibility(info.index, instance) == 1;
   return d;
 }
 
 std::string DefaultText(const ParamDescription& d) {
-  if (IsTextValued(d.type)) return "\"" + d.defaultText + "\"";
+  const ParamInfo& p = d.info;
+  if (IsTextType(p.type)) return "\"" + d.defaultText + "\"";
   std::string text = JsonNumber(d.defaultValue);
   auto position = static_cast<size_t>(d.defaultValue);
-  if (d.type == kTypeOption && d.defaultValue >= 0 && position < d.elements.size())
-    text += " (" + d.elements[position] + ")";
+  if (p.type == kTypeOption && d.defaultValue >= 0 && position < p.elements.size())
+    text += " (" + p.elements[position] + ")";
   return text;
 }
 
 void PrintLine(const ParamDescription& d) {
+  const ParamInfo& p = d.info;
   std::string detail;
-  if (d.type == kTypeStandard || d.type == kTypeInteger)
-    detail = JsonNumber(d.minimum) + " to " + JsonNumber(d.maximum);
-  for (size_t e = 0; e < d.elements.size(); ++e) detail += (e ? ", " : "") + d.elements[e];
-  std::printf("%4u  %-16s %-8s %-16s %-7s %s\n", d.index, d.name.c_str(), KindName(d.type), DefaultText(d).c_str(),
+  if (p.type == kTypeStandard || p.type == kTypeInteger)
+    detail = JsonNumber(p.minimum) + " to " + JsonNumber(p.maximum);
+  for (size_t e = 0; e < p.elements.size(); ++e) detail += (e ? ", " : "") + p.elements[e];
+  std::printf("%4u  %-16s %-8s %-16s %-7s %s\n", p.index, p.name.c_str(), KindName(p.type), DefaultText(d).c_str(),
               d.visible ? "shown" : "hidden", detail.c_str());
 }
 
@@ -87,12 +71,13 @@ void PrintJson(const std::vector<ParamDescription>& all, bool fromInstance) {
   std::printf("{\"visibility\": %s, \"parameters\": [", fromInstance ? "\"fresh instance\"" : "\"prototype\"");
   for (size_t i = 0; i < all.size(); ++i) {
     const ParamDescription& d = all[i];
+    const ParamInfo& p = d.info;
     std::printf("%s\n  {\"index\": %u, \"name\": %s, \"type\": %u, \"kind\": \"%s\", \"default\": %s, "
                 "\"minimum\": %s, \"maximum\": %s, \"elements\": [",
-                i ? "," : "", d.index, JsonString(d.name).c_str(), d.type, KindName(d.type),
-                IsTextValued(d.type) ? JsonString(d.defaultText).c_str() : JsonNumber(d.defaultValue).c_str(),
-                JsonNumber(d.minimum).c_str(), JsonNumber(d.maximum).c_str());
-    for (size_t e = 0; e < d.elements.size(); ++e) std::printf("%s%s", e ? ", " : "", JsonString(d.elements[e]).c_str());
+                i ? "," : "", p.index, JsonString(p.name).c_str(), p.type, KindName(p.type),
+                IsTextType(p.type) ? JsonString(d.defaultText).c_str() : JsonNumber(d.defaultValue).c_str(),
+                JsonNumber(p.minimum).c_str(), JsonNumber(p.maximum).c_str());
+    for (size_t e = 0; e < p.elements.size(); ++e) std::printf("%s%s", e ? ", " : "", JsonString(p.elements[e]).c_str());
     std::printf("], \"visible\": %s}", d.visible ? "true" : "false");
   }
   std::printf("\n]}\n");
@@ -106,9 +91,10 @@ int RunParams(const std::string& modulePath, bool json) {
     std::fprintf(stderr, "error: %s\n", module.error().c_str());
     return 2;
   }
-  const uint32_t count = module.GetNumParameters();
-  if (count == kStatusFailure) {
-    std::fprintf(stderr, "error: the module could not build its parameter descriptions\n");
+  ParamCatalogue catalogue;
+  const CommandStatus loaded = catalogue.Load(module);
+  if (!loaded.ok()) {
+    std::fprintf(stderr, "error: %s\n", loaded.message.c_str());
     return 3;
   }
   // Visibility is what a fresh instance shows after its defaults; that needs a GL context.
@@ -121,7 +107,7 @@ int RunParams(const std::string& modulePath, bool json) {
                  context.valid() ? "instantiation failed" : context.error().c_str());
 
   std::vector<ParamDescription> all;
-  for (uint32_t i = 0; i < count; ++i) all.push_back(Describe(module, i, instance));
+  for (const ParamInfo& info : catalogue.params()) all.push_back(Describe(module, info, instance));
   if (instance) module.DeInstantiate(instance);
   module.Deinitialise();
 
