@@ -1,10 +1,15 @@
 // Cost of the preset import: reading and parsing presets of 10, 100 and 1000 slices beside the
-// plain cost of reading the same bytes, and a refresh whose newest file has not changed.
+// plain cost of reading the same bytes, and a refresh whose newest file has not changed beside
+// the system calls any refresh makes.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <map>
 #include <string>
+
+#include <dirent.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
 
 #include <juce_core/juce_core.h>
 
@@ -130,13 +135,28 @@ void BM_ReadBytesOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadBytesOnly)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
-// The guard pass alone, over text already in memory.
+// The guard pass alone, over text already in memory, marking what the walk never reads.
 void BM_PrescanOnly(benchmark::State& state) {
   juce::String text = Files().Preset(static_cast<int>(state.range(0))).loadFileAsString();
-  for (auto _ : state) benchmark::DoNotOptimize(PrescanXml(text, kMaxPresetDepth).maxDepth);
+  for (auto _ : state) benchmark::DoNotOptimize(PrescanXml(text, kMaxPresetDepth, true).maxDepth);
   state.SetBytesProcessed(state.iterations() * text.getNumBytesAsUTF8());
 }
 BENCHMARK(BM_PrescanOnly)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// Parsing bytes already in memory, as the reader does, and the same when the whole text is parsed.
+void BM_ParseBytes(benchmark::State& state, ParseScope scope) {
+  std::string bytes = Files().Preset(static_cast<int>(state.range(0))).loadFileAsString().toStdString();
+  size_t parsed = 0;
+  for (auto _ : state) {
+    LoadedDocument document = ParsePresetBytes(bytes.data(), bytes.size(), scope);
+    parsed = document.parsedBytes;
+    benchmark::DoNotOptimize(document.root);
+  }
+  state.counters["parsed_kB"] = static_cast<double>(parsed) / 1024.0;
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
+}
+BENCHMARK_CAPTURE(BM_ParseBytes, walked_parts, ParseScope::WalkedParts)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ParseBytes, whole_text, ParseScope::WholeText)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 // The XML parser alone, over text already in memory: the part of a read that is not ours.
 void BM_XmlParserOnly(benchmark::State& state) {
@@ -176,6 +196,27 @@ void BM_TwentyWriteTimesOnly(benchmark::State& state) {
     for (const juce::File& file : files) benchmark::DoNotOptimize(file.getLastModificationTime().toMilliseconds());
 }
 BENCHMARK(BM_TwentyWriteTimesOnly)->Unit(benchmark::kMicrosecond);
+
+// For comparison: the least any refresh does on this machine, in plain system calls: one listing
+// of the preset folder and one status per preset file.
+void BM_ListingAndStatusFloor(benchmark::State& state) {
+  std::string folder =
+      Files().Home().getChildFile("Documents/Host/Presets/Advanced Output").getFullPathName().toStdString();
+  int64_t newest = 0;
+  for (auto _ : state) {
+    DIR* directory = opendir(folder.c_str());
+    if (directory == nullptr) return state.SkipWithError("cannot list the preset folder");
+    while (const dirent* entry = readdir(directory)) {
+      if (fnmatch("*.xml", entry->d_name, 0) != 0) continue;
+      struct stat status;
+      if (stat((folder + "/" + entry->d_name).c_str(), &status) == 0 && status.st_mtime > newest)
+        newest = status.st_mtime;
+    }
+    closedir(directory);
+  }
+  benchmark::DoNotOptimize(newest);
+}
+BENCHMARK(BM_ListingAndStatusFloor)->Unit(benchmark::kMicrosecond);
 
 // For comparison: the same refresh when the host folder is searched every time.
 void BM_RefreshUnchangedSearchingFolder(benchmark::State& state) {

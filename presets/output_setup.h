@@ -23,6 +23,15 @@ struct SliceRecord {
   bool IsScreenEntry() const { return !screenName.empty(); }
 };
 
+// Equal in all four fields, every coordinate exactly.
+inline bool operator==(const SliceRecord& a, const SliceRecord& b) {
+  for (int corner = 0; corner < 4; ++corner)
+    if (a.inputRect[corner].x != b.inputRect[corner].x || a.inputRect[corner].y != b.inputRect[corner].y ||
+        a.outputRect[corner].x != b.outputRect[corner].x || a.outputRect[corner].y != b.outputRect[corner].y)
+      return false;
+  return a.sliceName == b.sliceName && a.screenName == b.screenName;
+}
+
 // What the import remembers between calls so that a refresh does no needless work.
 struct PresetImportMemory {
   std::string documentsFolder;  // documents folder of the last folder search

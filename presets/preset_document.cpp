@@ -1,5 +1,9 @@
 #include "presets/preset_document.h"
 
+#include <cstring>
+#include <vector>
+
+#include "presets/preset_text.h"
 #include "presets/xml_prescan.h"
 
 namespace {
@@ -13,6 +17,14 @@ LoadedDocument Failure(ReadOutcome outcome, std::string detail) {
 
 std::string TooLargeText() {
   return "larger than " + std::to_string(kMaxPresetBytes / (1024 * 1024)) + " MiB";
+}
+
+// The text without its cuts, provided that it still passes the pre-scan when it has to.
+juce::String WalkedParts(const juce::String& text, const PrescanResult& scan) {
+  const std::string reduced = ApplyCuts(text, scan.cuts);
+  juce::String candidate(juce::CharPointer_UTF8(reduced.data()), juce::CharPointer_UTF8(reduced.data() + reduced.size()));
+  if (scan.recheckAfterCuts && PrescanXml(candidate, kMaxPresetDepth).verdict != PrescanVerdict::Parseable) return text;
+  return candidate;
 }
 
 }  // namespace
@@ -34,14 +46,11 @@ LoadedDocument LoadPresetDocument(const juce::File& file) {
   return ParsePresetBytes(bytes.getData(), bytes.getSize());
 }
 
-LoadedDocument ParsePresetBytes(const void* data, size_t size) {
+LoadedDocument ParsePresetBytes(const void* data, size_t size, ParseScope scope) {
   if (size > static_cast<size_t>(kMaxPresetBytes)) return Failure(ReadOutcome::TooLarge, TooLargeText());
-  // Decoding stops at a zero byte and turns text that is not UTF-8 into valid UTF-8. The newline
-  // appended keeps the parser from stepping past the end after a character escape cut short.
-  juce::String text = juce::String::createStringFromData(data, static_cast<int>(size));
-  text += "\n";
+  const juce::String text = DecodePresetText(data, size);
 
-  PrescanResult scan = PrescanXml(text, kMaxPresetDepth);
+  PrescanResult scan = PrescanXml(text, kMaxPresetDepth, scope == ParseScope::WalkedParts);
   switch (scan.verdict) {
     case PrescanVerdict::Parseable: break;
     case PrescanVerdict::TooDeep: {
@@ -54,9 +63,12 @@ LoadedDocument ParsePresetBytes(const void* data, size_t size) {
     case PrescanVerdict::Malformed: return Failure(ReadOutcome::ParseFailed, scan.problem);
   }
 
-  juce::XmlDocument document(text);
   LoadedDocument result;
   result.prescanDepth = scan.maxDepth;
+  result.textBytes = std::strlen(text.toRawUTF8());
+  const juce::String parsed = scan.cuts.empty() ? text : WalkedParts(text, scan);
+  result.parsedBytes = std::strlen(parsed.toRawUTF8());
+  juce::XmlDocument document(parsed);
   result.root = document.getDocumentElement();
   if (result.root) {
     result.outcome = ReadOutcome::Read;

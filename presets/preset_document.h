@@ -16,20 +16,29 @@ constexpr int64_t kMaxPresetBytes = 16 * 1024 * 1024;
 // Documents whose elements nest deeper than this are refused without being parsed.
 constexpr int kMaxPresetDepth = 256;
 
+// How much of the text the XML parser is given.
+enum class ParseScope {
+  WalkedParts,  // the text without the plain markup the slice walk never reads
+  WholeText,    // all of it
+};
+
 // A parsed document, or why there is none.
 struct LoadedDocument {
   ReadOutcome outcome = ReadOutcome::ParseFailed;  // Read exactly when root is set
   std::string detail;                              // what failed or was refused, and where
   int prescanDepth = 0;                            // element depth the pre-scan met (root = 1)
+  size_t textBytes = 0;                            // UTF-8 bytes of the decoded text
+  size_t parsedBytes = 0;                          // of those, the bytes the parser was given
   std::unique_ptr<juce::XmlElement> root;
 };
 
 // The file named by a path as the import receives it: absolute, or relative to the working folder.
 juce::File FileAtPath(const std::string& path);
 
-// Reads the whole file (at most kMaxPresetBytes) and parses it.
+// Reads the whole file (at most kMaxPresetBytes) and parses the parts the slice walk reads.
 LoadedDocument LoadPresetDocument(const juce::File& file);
 
 // Parses bytes as they were read from a preset file: UTF-8 with or without a byte-order mark,
-// or UTF-16 with one; text from the first zero byte on is ignored.
-LoadedDocument ParsePresetBytes(const void* data, size_t size);
+// or UTF-16 with one; text from the first zero byte on is ignored. Whatever the scope, the walk
+// finds the same slices in the tree, and the parse fails or succeeds alike.
+LoadedDocument ParsePresetBytes(const void* data, size_t size, ParseScope scope = ParseScope::WalkedParts);

@@ -12,5 +12,5 @@
 std::vector<SliceRecord> CollectSlices(const juce::XmlElement& root);
 
 // A coordinate text as a 32-bit float: leading blanks skipped, 0 for text that is not a finite
-// number in float range.
+// number in float range, also for one whose exponent has more than eight significant digits.
 float ParseCoordinate(const juce::String& text);

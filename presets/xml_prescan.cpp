@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
+
+#include "presets/plain_markup.h"
+#include "presets/walk_places.h"
 
 namespace {
 
@@ -17,13 +21,27 @@ enum class StartTag {
   Open,       // ">": the element's children follow
 };
 
+// What a start tag held, for deciding whether the walk reads the element.
+struct StartTagSeen {
+  StartTagFacts facts;
+  bool plain = true;         // read by the parser without a fault or a side effect
+  const char* gt = nullptr;  // the '>' that opened the element
+};
+
+// An element whose children are being read.
+struct OpenElement {
+  WalkPlace place;
+  int children;  // child elements met so far
+};
+
 // Follows the parser's grammar step by step over the UTF-8 bytes, stepping from character to
 // character as the parser does and testing characters with the same functions. Every place where
 // the parser would run out of text, or would never advance, stops the pass as malformed, so that
 // no unterminated construct reaches the parser.
 class Prescanner {
  public:
-  Prescanner(const juce::String& text, int limit) : begin(text.toRawUTF8()), p(begin), depthLimit(limit) {
+  Prescanner(const juce::String& text, int limit, bool markUnreadParts)
+      : begin(text.toRawUTF8()), p(begin), depthLimit(limit), markUnread(markUnreadParts), noCutsBefore(begin) {
     for (int c = 0; c < 128; ++c) {
       asciiSpace[c] = CharacterFunctions::isWhitespace(static_cast<juce_wchar>(c));
       asciiName[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
@@ -38,9 +56,11 @@ class Prescanner {
       Stop(PrescanVerdict::HasDoctype, "DOCTYPE declaration");
       return result;
     }
-    int depth = 0;
-    if (ReadStartTag(depth) == StartTag::Open) depth = 1;
-    while (depth > 0 && !stopped) ReadChild(depth);
+    StartTagSeen root;
+    if (ReadStartTag(0, root) == StartTag::Open) open.push_back({WalkPlace::Root, 0});
+    while (!open.empty() && !stopped) ReadChild();
+    if (stopped) result.cuts.clear();
+    if (result.cuts.empty()) result.recheckAfterCuts = false;
     return result;
   }
 
@@ -94,11 +114,14 @@ class Prescanner {
         const char* close = std::strstr(p, "-->");
         if (close == nullptr) return Stop(PrescanVerdict::Malformed, "unterminated comment");
         p = close + 3;
+        ++markupSkipped;
       } else if (p[1] == '?') {
         p += 2;
         const char* close = std::strstr(p, "?>");
         if (close == nullptr) return Stop(PrescanVerdict::Malformed, "unterminated processing instruction");
         p = close + 2;
+        ++markupSkipped;
+        if (!open.empty()) result.recheckAfterCuts = true;
       } else {
         return;
       }
@@ -134,6 +157,8 @@ class Prescanner {
         int digits = 0;
         while (*p != 0 && *p != ';' && ++digits <= 12) p = Next(p);
         if (*p != 0) p = Next(p);
+      } else {
+        LookedAhead(p, 0);  // the parser gives up at this character, leaving it to the text
       }
       return;
     }
@@ -153,6 +178,7 @@ class Prescanner {
         return;
       }
       if (*p == '&') {
+        ++referencesRead;
         ReadEntity(nullptr);
         if (stopped) return;
         continue;
@@ -162,16 +188,20 @@ class Prescanner {
   }
 
   // A start tag with its attributes, for an element inside `openCount` open elements.
-  StartTag ReadStartTag(int openCount) {
+  StartTag ReadStartTag(int openCount, StartTagSeen& seen) {
     SkipWhitespace();
     if (stopped || *p != '<') return StartTag::None;
     ++p;
     const char* nameEnd = EndOfName(p);
     if (nameEnd == p) {
+      seen.plain = false;
       SkipWhitespace();
       if (stopped) return StartTag::None;
       nameEnd = EndOfName(p);
-      if (nameEnd == p) return StartTag::None;
+      if (nameEnd == p) {
+        LookedAhead(p, BytesLookedAtBeyond(p));
+        return StartTag::None;
+      }
     }
     int level = openCount + 1;
     result.maxDepth = std::max(result.maxDepth, level);
@@ -179,35 +209,70 @@ class Prescanner {
       Stop(PrescanVerdict::TooDeep, "element nested deeper than the limit");
       return StartTag::None;
     }
+    seen.facts.tag = std::string_view(p, static_cast<size_t>(nameEnd - p));
     p = nameEnd;
+    const int markupBefore = markupSkipped, referencesBefore = referencesRead;
+    StartTag ending = StartTag::Childless;
     for (;;) {
       SkipWhitespace();
       if (stopped) return StartTag::None;
       if (p[0] == '/' && p[1] == '>') {
         p += 2;
-        return StartTag::Childless;
+        break;
       }
       if (*p == '>') {
-        ++p;
-        return StartTag::Open;
+        seen.gt = p++;
+        ending = StartTag::Open;
+        break;
       }
-      if (!IsNameChar(p)) return StartTag::Childless;
+      if (!IsNameChar(p)) return GivenUp(seen);
+      const char* attributeName = p;
       p = EndOfName(p);
+      const std::string_view name(attributeName, static_cast<size_t>(p - attributeName));
       SkipWhitespace();
       if (stopped) return StartTag::None;
       const char separator = *p;
       p = Next(p);
-      if (separator != '=') return StartTag::Childless;
+      if (separator != '=') return GivenUp(seen);
       SkipWhitespace();
       if (stopped) return StartTag::None;
-      if (*p != '"' && *p != '\'') return StartTag::Childless;
+      if (*p != '"' && *p != '\'') return GivenUp(seen);
+      const char* value = p + 1;
       SkipQuotedString();
       if (stopped) return StartTag::None;
+      if (name == "name" && !seen.facts.hasName) {
+        seen.facts.hasName = true;
+        seen.facts.name = std::string_view(value, static_cast<size_t>(p - 1 - value));
+      }
     }
+    if (markupSkipped != markupBefore || referencesRead != referencesBefore) seen.plain = false;
+    return ending;
   }
 
-  // One step through the children of the innermost open element; depth counts open elements.
-  void ReadChild(int& depth) {
+  // A start tag the parser stops reading early: the element gets no children, and what follows
+  // is read as its parent's content.
+  StartTag GivenUp(StartTagSeen& seen) {
+    seen.plain = false;
+    LookedAhead(p, BytesLookedAtBeyond(p));
+    return StartTag::Childless;
+  }
+
+  // How far past q the parser looked when it stopped at q: the '>' that would make "/>", or the
+  // "--" that would make "<!--".
+  static size_t BytesLookedAtBeyond(const char* q) {
+    if (q[0] == '/') return 1;
+    return q[0] == '<' && q[1] == '!' && q[2] == '-' ? 3 : 0;
+  }
+
+  // The parser has looked at the bytes from q to q + count while deciding what came before them.
+  // An element starting there stays: without it, the parser would see other bytes and could
+  // decide otherwise ("/<X/>>" ends a tag once X is gone, "<![CD<X/>ATA[" becomes CDATA).
+  void LookedAhead(const char* q, size_t count) {
+    lookedAt = std::max(lookedAt, static_cast<size_t>(q - begin) + count);
+  }
+
+  // One step through the children of the innermost open element.
+  void ReadChild() {
     const char* beforeWhitespace = p;
     SkipWhitespace();
     if (stopped) return;
@@ -216,20 +281,20 @@ class Prescanner {
         const char* close = std::strchr(p, '>');
         if (close == nullptr) return Stop(PrescanVerdict::Malformed, "close tag without '>'");
         p = close + 1;
-        --depth;
+        open.pop_back();
         return;
       }
-      if (p[1] == '!' && std::strncmp(p + 2, "[CDATA[", 7) == 0) {
-        p += 9;
-        const char* close = std::strstr(p, "]]>");
-        if (close == nullptr) return Stop(PrescanVerdict::Malformed, "unterminated CDATA section");
-        p = close + 3;
-        return;
+      if (p[1] == '!') {
+        if (std::strncmp(p + 2, "[CDATA[", 7) == 0) {
+          p += 9;
+          const char* close = std::strstr(p, "]]>");
+          if (close == nullptr) return Stop(PrescanVerdict::Malformed, "unterminated CDATA section");
+          p = close + 3;
+          return;
+        }
+        LookedAhead(p, 8);
       }
-      StartTag tag = ReadStartTag(depth);
-      if (stopped) return;
-      if (tag == StartTag::None) --depth;
-      if (tag == StartTag::Open) ++depth;
+      ReadElement();
       return;
     }
     // The parser reads text from where its whitespace skip began. When that skip passed a
@@ -238,6 +303,46 @@ class Prescanner {
     p = beforeWhitespace;
     ReadText();
     if (!stopped && p == beforeWhitespace) Stop(PrescanVerdict::Malformed, "processing instruction followed by text");
+  }
+
+  // A child element, p at its '<': opens it, or passes over it when it is left out.
+  void ReadElement() {
+    const char* start = p;
+    const int level = static_cast<int>(open.size()) + 1;
+    StartTagSeen seen;
+    StartTag tag = ReadStartTag(level - 1, seen);
+    if (stopped) return;
+    if (tag == StartTag::None) {
+      open.pop_back();
+      return;
+    }
+    OpenElement& parent = open.back();
+    WalkPlace place = markUnread ? PlaceOfChild(parent.place, seen.facts, parent.children) : WalkPlace::Kept;
+    ++parent.children;
+    if (!ContentIsRead(place) && seen.plain && start >= noCutsBefore && static_cast<size_t>(start - begin) > lookedAt) {
+      if (tag == StartTag::Childless) {
+        if (place == WalkPlace::Unread) Cut(start, p, false);
+        return;
+      }
+      PlainContent content = ScanPlainContent(p);
+      if (content.end != nullptr && level + content.levels <= depthLimit) {
+        result.maxDepth = std::max(result.maxDepth, level + content.levels);
+        if (place == WalkPlace::Unread)
+          Cut(start, content.end, false);
+        else
+          Cut(seen.gt, content.end, true);
+        p = content.end;
+        return;
+      }
+      // Whatever starts before the point where the plain scan ended is read as it stands, so that
+      // no stretch of the text is scanned for plain markup twice.
+      noCutsBefore = content.end != nullptr ? content.end : content.stop;
+    }
+    if (tag == StartTag::Open) open.push_back({place, 0});
+  }
+
+  void Cut(const char* from, const char* to, bool closesElement) {
+    result.cuts.push_back({static_cast<size_t>(from - begin), static_cast<size_t>(to - begin), closesElement});
   }
 
   // A run of character data up to the next markup that is not a comment.
@@ -265,7 +370,13 @@ class Prescanner {
   const char* begin;
   const char* p;
   int depthLimit;
+  bool markUnread;
   bool stopped = false;
+  int markupSkipped = 0;   // comments and instructions passed by the whitespace skip
+  int referencesRead = 0;  // references met in attribute values
+  const char* noCutsBefore;  // elements starting before this are never left out
+  size_t lookedAt = 0;  // furthest byte offset the parser looked ahead to (see LookedAhead)
+  std::vector<OpenElement> open;
   bool asciiSpace[128];
   bool asciiName[128];
   PrescanResult result;
@@ -273,6 +384,23 @@ class Prescanner {
 
 }  // namespace
 
-PrescanResult PrescanXml(const juce::String& text, int depthLimit) {
-  return Prescanner(text, depthLimit).Run();
+PrescanResult PrescanXml(const juce::String& text, int depthLimit, bool markUnread) {
+  return Prescanner(text, depthLimit, markUnread).Run();
+}
+
+std::string ApplyCuts(const juce::String& text, const std::vector<TextCut>& cuts) {
+  const char* bytes = text.toRawUTF8();
+  const size_t size = std::strlen(bytes);
+  std::string reduced;
+  size_t kept = size;
+  for (const TextCut& cut : cuts) kept -= cut.end - cut.begin;
+  reduced.reserve(kept + 2 * cuts.size());
+  size_t from = 0;
+  for (const TextCut& cut : cuts) {
+    reduced.append(bytes + from, cut.begin - from);
+    if (cut.closesElement) reduced += "/>";
+    from = cut.end;
+  }
+  reduced.append(bytes + from, size - from);
+  return reduced;
 }

@@ -9,6 +9,8 @@
 
 #include "presets/preset_document.h"
 #include "presets/preset_reader.h"
+#include "presets/preset_text.h"
+#include "presets/slice_walk.h"
 #include "tests/support/preset_files.h"
 
 namespace {
@@ -98,6 +100,20 @@ TEST(PresetReader, CommonAndNameFoundByFirstNameAttributeExactly) {
   for (const SliceRecord& record : setup.slices) EXPECT_EQ(record.IsScreenEntry(), &record == &setup.slices[0]);
 }
 
+TEST(PresetReader, ExponentsTooLongForTheNumberParserGiveZero) {
+  // The parser gathers the exponent in an int: 4294967297 would wrap around to 1 and read as 10.
+  struct Case {
+    const char* text;
+    float value;
+  };
+  for (const Case& c : {Case{"1e99999999999", 0}, Case{"-1e-99999999999", 0}, Case{"  7.5E+1234567890123", 0},
+                        Case{"0e999999999", 0}, Case{"1e00000000000000001", 10}, Case{"-2.5e+000000003", -2500},
+                        Case{"1e-00000000045", 1e-45f}, Case{"3e38", 3e38f}, Case{"1e99999999", 0},
+                        Case{"1.2.3e9999999999", 1.2f}, Case{"e9999999999", 0}, Case{"5x1e9999999999", 5},
+                        Case{"1e4294967297", 0}, Case{"1e-4294967295", 0}})
+    EXPECT_EQ(ParseCoordinate(juce::String(c.text)), c.value) << c.text;
+}
+
 TEST(PresetReader, ScreenEntryOnlyOnceASliceHasBothRectangles) {
   OutputSetup setup = FirstRead(FixturePath("rules_screens.xml"));
   ASSERT_EQ(Names(setup), "[Three] | third | second | first | [Only Uncommon] |  | on an unnamed screen");
@@ -159,9 +175,11 @@ TEST(PresetReader, PrescanDepthEqualsTheParsedTreeDepth) {
   for (const char* name : {"host_preset.xml", "rules_case.xml", "rules_points.xml", "rules_names.xml",
                            "rules_screens.xml"}) {
     std::string bytes = ReadFixture(name);
-    LoadedDocument loaded = ParsePresetBytes(bytes.data(), bytes.size());
+    LoadedDocument loaded = ParsePresetBytes(bytes.data(), bytes.size(), ParseScope::WholeText);
     ASSERT_TRUE(loaded.root) << name << ": " << loaded.detail;
     EXPECT_EQ(loaded.prescanDepth, TreeDepth(*loaded.root)) << name;
+    // Leaving out what the walk never reads does not change the depth the pre-scan reports.
+    EXPECT_EQ(ParsePresetBytes(bytes.data(), bytes.size()).prescanDepth, loaded.prescanDepth) << name;
   }
   EXPECT_EQ(ParsePresetBytes("<a><b/><c><d/></c></a>", 22).prescanDepth, 3);
 }
@@ -373,6 +391,40 @@ TEST(PresetPrescan, DoctypeAndMarkupInEntitiesNeverReachTheParser) {
   EXPECT_EQ(ParsePresetBytes(dangling.data(), dangling.size()).detail, "close tag without '>' at byte " +
                                                                           std::to_string(dangling.size() - 10));
   EXPECT_EQ(ParsePresetBytes("", 0).outcome, ReadOutcome::ParseFailed);
+}
+
+TEST(PresetPrescan, DecodingGivesTheLibraryDecodersText) {
+  const std::string cases[] = {
+      "<a/>", "\xEF\xBB\xBF<a/>", "\xEF\xBB\xBF<a n=\"Caf\xC3\xA9\"/>", std::string("\xFF\xFE<\0a\0/\0>\0", 10),
+      std::string("\xFE\xFF\0<\0a\0/\0>", 10), "<a n=\"\xE9\"/>", "\xE9", "a", "ab", std::string("<a/>\0<b>", 8),
+      std::string("<a/>\0\xE9", 6), "\xEF\xBB", "\xEF\xBB\xBF" "a", ""};
+  for (const std::string& bytes : cases) {
+    juce::String expected = juce::String::createStringFromData(bytes.data(), static_cast<int>(bytes.size())) + "\n";
+    EXPECT_EQ(DecodePresetText(bytes.data(), bytes.size()), expected) << bytes;
+  }
+  // A mark and nothing else is empty text (the library's decoder would read past the buffer).
+  const std::string markOnly = "\xEF\xBB\xBF";
+  EXPECT_EQ(DecodePresetText(markOnly.data(), markOnly.size()).toStdString(), "\n");
+  EXPECT_EQ(ParsePresetBytes(markOnly.data(), markOnly.size()).outcome, ReadOutcome::ParseFailed);
+}
+
+TEST(PresetPrescan, OverlongFormsAreReadAsTheParserReadsThem) {
+  // The parser decodes "\xC1\x84" as 'D' and "\xC0\xBC" as '<'; the pre-scan must see them so.
+  EXPECT_EQ(DecodePresetText("<\xC1\x84/>", 5).toStdString(), "<D/>\n");
+  std::string nested = "<XmlState>";
+  for (int i = 0; i < kMaxPresetDepth + 10; ++i) nested += "\xC0\xBC" "d>";
+  LoadedDocument refused = ParsePresetBytes(nested.data(), nested.size());
+  EXPECT_EQ(refused.outcome, ReadOutcome::TooDeep);
+  EXPECT_EQ(refused.prescanDepth, kMaxPresetDepth + 1);
+  std::string named = OneSlicePreset("\xC1\x81\xE0\x81\x82");  // overlong "AB"
+  LoadedDocument loaded = ParsePresetBytes(named.data(), named.size());
+  ASSERT_TRUE(loaded.root) << loaded.detail;
+  EXPECT_EQ(CollectSlices(*loaded.root).at(1).sliceName, "AB");
+
+  for (const char* shortest : {"Caf\xC3\xA9", "\xE2\x82\xAC", "\xE0\xA0\x80", "\xF0\x90\x80\x80", "\xC2\x80"})
+    EXPECT_FALSE(HasOverlongForms(shortest)) << shortest;
+  for (const char* overlong : {"\xC0\xBC", "a\xC1\xBF", "\xE0\x80\xBC", "\xE0\x9F\xBF", "\xF0\x80\x80\xBC", "\xF0\x8F\xBF\xBF"})
+    EXPECT_TRUE(HasOverlongForms(overlong)) << overlong;
 }
 
 TEST(PresetPrescan, ProcessingInstructionBeforeTextWouldNeverEnd) {

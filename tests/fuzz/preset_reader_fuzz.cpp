@@ -1,6 +1,7 @@
 // Fuzz target: arbitrary bytes reach the preset reader through a file, as a host-written preset
 // would. Besides crashes, sanitizer reports and stalls, it checks that the pre-scan predicts the
-// depth of every tree the parser builds, and that the list read from it is well formed.
+// depth of every tree the parser builds, that parsing only the parts the walk reads fails or
+// reads exactly as parsing the whole text does, and that the list read is well formed.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +15,8 @@
 
 #include "presets/preset_document.h"
 #include "presets/preset_reader.h"
+#include "presets/preset_text.h"
+#include "presets/slice_walk.h"
 
 namespace {
 
@@ -65,7 +68,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LoadedDocument direct = ParsePresetBytes(data, size);
   Check((setup.readStatus.outcome == ReadOutcome::Read) == (direct.root != nullptr),
         "reading through the file and from the bytes disagree");
-  if (direct.root) Check(TreeDepth(*direct.root) == direct.prescanDepth, "the pre-scan and the parser disagree on depth");
+  // The decoded text is the library decoder's, but for overlong forms made shortest.
+  if (size != 3 || data[0] != 0xEF) {
+    juce::String decoded = juce::String::createStringFromData(data, static_cast<int>(size)) + "\n";
+    if (!HasOverlongForms(decoded.toRawUTF8()))
+      Check(DecodePresetText(data, size) == decoded, "the text decodes otherwise than the library decodes it");
+  }
+  LoadedDocument whole = ParsePresetBytes(data, size, ParseScope::WholeText);
+  if (whole.root) Check(TreeDepth(*whole.root) == whole.prescanDepth, "the pre-scan and the parser disagree on depth");
+  Check(direct.outcome == whole.outcome && direct.detail == whole.detail,
+        "the walked parts and the whole text parse differently");
+  if (whole.root) Check(CollectSlices(*direct.root) == CollectSlices(*whole.root), "the walked parts read other slices");
   if (setup.readStatus.outcome != ReadOutcome::Read) Check(setup.slices.empty(), "a failed first read left entries");
   for (const SliceRecord& record : setup.slices) {
     for (int corner = 0; corner < 4; ++corner) {

@@ -1,0 +1,70 @@
+#include "presets/walk_places.h"
+
+namespace {
+
+// An answer that the raw bytes cannot always give: a tag with letters beyond ASCII may equal an
+// ASCII tag in any case, and a value holding a reference is not its own text.
+enum class Match { No, Yes, Unsure };
+
+Match TagIgnoringCase(std::string_view tag, std::string_view expected) {
+  for (char c : tag)
+    if (static_cast<unsigned char>(c) >= 0x80) return Match::Unsure;
+  if (tag.size() != expected.size()) return Match::No;
+  for (size_t i = 0; i < tag.size(); ++i) {
+    char a = tag[i], b = expected[i];
+    if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
+    if (b >= 'A' && b <= 'Z') b = static_cast<char>(b - 'A' + 'a');
+    if (a != b) return Match::No;
+  }
+  return Match::Yes;
+}
+
+Match NameAttribute(const StartTagFacts& element, std::string_view expected) {
+  if (!element.hasName) return Match::No;
+  if (element.name.find('&') != std::string_view::npos) return Match::Unsure;
+  return element.name == expected ? Match::Yes : Match::No;
+}
+
+// A child looked for by a tag in any letter case.
+WalkPlace ByTag(const StartTagFacts& child, std::string_view tag, WalkPlace found) {
+  switch (TagIgnoringCase(child.tag, tag)) {
+    case Match::Yes: return found;
+    case Match::Unsure: return WalkPlace::Kept;
+    case Match::No: break;
+  }
+  return WalkPlace::Unread;
+}
+
+WalkPlace PlaceInSlice(const StartTagFacts& child) {
+  Match input = TagIgnoringCase(child.tag, "InputRect");
+  Match output = TagIgnoringCase(child.tag, "OutputRect");
+  Match common = NameAttribute(child, "Common");
+  if (input == Match::Unsure || common == Match::Unsure) return WalkPlace::Kept;
+  bool rect = input == Match::Yes || output == Match::Yes;
+  if (rect && common == Match::Yes) return WalkPlace::Kept;
+  if (rect) return WalkPlace::Rect;
+  return common == Match::Yes ? WalkPlace::Common : WalkPlace::Unread;
+}
+
+}  // namespace
+
+WalkPlace PlaceOfChild(WalkPlace parent, const StartTagFacts& child, int index) {
+  switch (parent) {
+    case WalkPlace::Document: return WalkPlace::Root;
+    case WalkPlace::Root: return ByTag(child, "ScreenSetup", WalkPlace::ScreenSetup);
+    case WalkPlace::ScreenSetup: return ByTag(child, "screens", WalkPlace::Screens);
+    case WalkPlace::Screens: return child.tag == "Screen" ? WalkPlace::Screen : WalkPlace::Unread;
+    case WalkPlace::Screen: return ByTag(child, "layers", WalkPlace::Layers);
+    case WalkPlace::Layers: return child.tag == "Slice" ? WalkPlace::Slice : WalkPlace::Unread;
+    case WalkPlace::Slice: return PlaceInSlice(child);
+    case WalkPlace::Common:
+      return NameAttribute(child, "Name") == Match::No ? WalkPlace::Unread : WalkPlace::Leaf;
+    case WalkPlace::Rect: return index < 4 ? WalkPlace::Leaf : WalkPlace::Unread;
+    case WalkPlace::Leaf:
+    case WalkPlace::Unread: return WalkPlace::Unread;
+    case WalkPlace::Kept: return WalkPlace::Kept;
+  }
+  return WalkPlace::Kept;
+}
+
+bool ContentIsRead(WalkPlace place) { return place != WalkPlace::Leaf && place != WalkPlace::Unread; }

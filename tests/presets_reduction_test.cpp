@@ -1,0 +1,214 @@
+// Leaving out, before parsing, the plain markup that the slice walk never reads: what goes, what
+// must stay, and that the walk finds exactly what it finds in the whole text.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <juce_core/juce_core.h>
+
+#include "presets/plain_markup.h"
+#include "presets/preset_document.h"
+#include "presets/slice_walk.h"
+#include "presets/xml_prescan.h"
+#include "tests/support/preset_files.h"
+
+namespace {
+
+using presettest::OneSlicePreset;
+using presettest::ReadFixture;
+
+// The text the parser is given when the walk's parts alone are parsed.
+std::string Reduced(const std::string& document) {
+  juce::String text = juce::String::fromUTF8(document.data(), static_cast<int>(document.size()));
+  PrescanResult scan = PrescanXml(text, kMaxPresetDepth, true);
+  EXPECT_EQ(scan.verdict, PrescanVerdict::Parseable) << scan.problem;
+  return ApplyCuts(text, scan.cuts);
+}
+
+std::vector<SliceRecord> Slices(const LoadedDocument& loaded) {
+  return loaded.root ? CollectSlices(*loaded.root) : std::vector<SliceRecord>{};
+}
+
+// Both scopes fail alike, or read the same list.
+void ExpectSameReading(const std::string& bytes, const std::string& what) {
+  LoadedDocument walked = ParsePresetBytes(bytes.data(), bytes.size());
+  LoadedDocument whole = ParsePresetBytes(bytes.data(), bytes.size(), ParseScope::WholeText);
+  EXPECT_EQ(walked.outcome, whole.outcome) << what;
+  EXPECT_EQ(walked.detail, whole.detail) << what;
+  EXPECT_EQ(walked.prescanDepth, whole.prescanDepth) << what;
+  EXPECT_TRUE(Slices(walked) == Slices(whole)) << what;
+  EXPECT_EQ(whole.parsedBytes, whole.textBytes) << what;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> paths;
+  for (const auto& entry : juce::RangedDirectoryIterator(juce::File(folder), false, "*", juce::File::findFiles))
+    paths.push_back(entry.getFile().getFullPathName().toStdString());
+  return paths;
+}
+
+TEST(PresetReduction, OnlyWhatTheWalkReadsReachesTheParser) {
+  const std::string document =
+      "<?xml version=\"1.0\"?>\n<XmlState v=\"1\"><versionInfo a=\"1\"/><ScreenSetup><Params name=\"x\"><P/></Params>"
+      "<SCREENS><Screen name=\"S\"><Params><Param name=\"Name\" value=\"S\"/></Params><Layers>"
+      "<Slice id=\"1\"><Params name=\"Input\"><Param name=\"a\"/></Params>"
+      "<Params name=\"Common\"><Param name=\"Enabled\" value=\"1\"/><Param value=\"v\" name=\"Name\"><x/></Param></Params>"
+      "<inputrect k=\"0\"><v x=\"1\" y=\"2\"><w/></v><v/>text<v/><v></v><v extra=\"5\"/></inputrect><OutputRect/>"
+      "<Warper><q>deep<r/></q></Warper></Slice><slice><InputRect/></slice></Layers><OutputDevice/></Screen>"
+      "<screen/><Other/></SCREENS></ScreenSetup><Later/></XmlState>\n";
+  EXPECT_EQ(Reduced(document),
+            "<?xml version=\"1.0\"?>\n<XmlState v=\"1\"><ScreenSetup><SCREENS><Screen name=\"S\"><Layers>"
+            "<Slice id=\"1\"><Params name=\"Common\"><Param value=\"v\" name=\"Name\"/></Params>"
+            "<inputrect k=\"0\"><v x=\"1\" y=\"2\"/><v/>text<v/><v/></inputrect><OutputRect/>"
+            "</Slice></Layers></Screen></SCREENS></ScreenSetup></XmlState>\n");
+  ExpectSameReading(document, "the hand-written document");
+}
+
+TEST(PresetReduction, WhatMightBeReadOrMightNotParseStays) {
+  struct Case {
+    const char* what;
+    std::string document;
+    std::string kept;  // must still be in the text given to the parser
+  };
+  const std::string head = "<XmlState><ScreenSetup><screens><Screen><layers><Slice>";
+  const std::string tail = "<InputRect/><OutputRect/></Slice></layers></Screen></screens></ScreenSetup></XmlState>";
+  const std::vector<Case> cases = {
+      {"a name that is a reference", head + "<P name=\"Comm&#111;n\"><Q name=\"Name\"/></P>" + tail,
+       "<P name=\"Comm&#111;n\"><Q name=\"Name\"/></P>"},
+      {"a reference in an unread tag", head + "<P a=\"&amp;\"/>" + tail, "<P a=\"&amp;\"/>"},
+      {"a comment inside unread markup", head + "<W><a/><!-- c --></W>" + tail, "<W><a/><!-- c --></W>"},
+      {"an instruction inside unread markup", head + "<W><?pi?></W>" + tail, "<W><?pi?></W>"},
+      {"CDATA inside unread markup", head + "<W><![CDATA[x]]></W>" + tail, "<W><![CDATA[x]]></W>"},
+      {"a reference in unread text", head + "<W>&lt;</W>" + tail, "<W>&lt;</W>"},
+      {"a tag beyond ASCII, which may match in any case", "<XmlState><\xC5\xBF" "creenSetup><a/></\xC5\xBF" "creenSetup></XmlState>",
+       "<\xC5\xBF" "creenSetup><a/></"},
+      {"a rectangle named Common", head + "<InputRect name=\"Common\"><v/><v/><v/><v/><v/></InputRect>" + tail,
+       "<v/><v/><v/><v/><v/>"},
+      // The parser ends W at the unquoted value and takes <c/> as the Slice's own child.
+      {"an attribute the parser stops at", head + "<W a=b><c/></W>" + tail, "<W a=b></W>"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_NE(Reduced(c.document).find(c.kept), std::string::npos) << c.what << ": " << Reduced(c.document);
+    ExpectSameReading(c.document, c.what);
+  }
+  // After markup that is not plain, the plain siblings that follow still go.
+  EXPECT_EQ(Reduced(head + "<W><!-- c --></W><X><y/></X>" + tail), head + "<W><!-- c --></W>" + tail);
+}
+
+TEST(PresetReduction, FaultsFailAlikeWhereverTheyStand) {
+  const std::string before = "<XmlState><ScreenSetup><screens><Screen><layers><Slice><Warper>";
+  const std::string after = "</Warper><InputRect/></Slice></layers></Screen></screens></ScreenSetup></XmlState>";
+  for (const std::string& fault : {std::string("<a b></a>"), std::string("<a b=\"1\" %></a>"), std::string("<a"),
+                                   std::string("&#x;"), std::string("<a b=c d=\"1\">")}) {
+    ExpectSameReading(before + fault + after, fault);
+    ExpectSameReading(before + fault, fault + " at the end");
+  }
+  // A fault in the parts the walk reads gives the parser's own text in both.
+  std::string broken = OneSlicePreset("A");
+  broken.replace(broken.find("<Slice>"), 7, "<Slice b>");
+  LoadedDocument loaded = ParsePresetBytes(broken.data(), broken.size());
+  EXPECT_EQ(loaded.detail, "expected '=' after attribute 'b'");
+  ExpectSameReading(broken, "fault in a Slice tag");
+}
+
+TEST(PresetReduction, AnElementThatTheParserLookedAtStays) {
+  const std::string head =
+      "<XmlState><ScreenSetup><screens><Screen><layers><Slice><Params name=\"Common\"><Param name=\"Name\" "
+      "value=\"A\"/></Params><OutputRect><v/><v/><v/><v/></OutputRect><InputRect><v/><v/><v/>";
+  const std::string tail = "</InputRect></Slice></layers></Screen></screens></ScreenSetup></XmlState>";
+  // The parser decides about the fourth corner, or about what follows it, on the bytes of W.
+  // Without W it would read y="2", end a tag with "/>", take CDATA, or swallow the Slice into
+  // a character escape.
+  const std::string corners[] = {
+      "<v x=\"1\" y= <W/>\"2\"/>",       // a value without quotes
+      "<v x=\"1\" <W/>y=\"2\"/>",        // a stray character
+      "<v x=\"1\"/>< <W/>v x=\"3\"/>",   // a tag without a name
+      "<v x=\"1\" /<W/>>",               // a '/' not followed by '>'
+      "<v x=\"1\"/><![CD<W/>ATA[<a>]]>",  // a CDATA opener cut short
+  };
+  for (const std::string& corner : corners) {
+    const std::string document = head + corner + tail;
+    EXPECT_NE(Reduced(document).find("<W/>"), std::string::npos) << corner;
+    ExpectSameReading(document, corner);
+  }
+  const std::string escape = "<XmlState><ScreenSetup><screens><Screen><layers>&#<W/>5<Slice><InputRect/>"
+                             "<OutputRect/></Slice></layers></Screen></screens></ScreenSetup></XmlState>";
+  EXPECT_NE(Reduced(escape).find("<W/>"), std::string::npos);
+  ExpectSameReading(escape, "an escape without digits");
+
+  LoadedDocument loaded = ParsePresetBytes((head + corners[0] + tail).data(), (head + corners[0] + tail).size());
+  ASSERT_EQ(Slices(loaded).size(), 2u);
+  EXPECT_EQ(Slices(loaded)[1].inputRect[2].x, 1.0f);  // the fourth corner, stored third
+  EXPECT_EQ(Slices(loaded)[1].inputRect[2].y, 0.0f);
+}
+
+TEST(PresetReduction, LeavingOutThatWouldStallTheParserParsesTheWholeText) {
+  // Without <a/>, the instruction would stand right before text.
+  const std::string document = "<XmlState><?pi?><a/>text<ScreenSetup/></XmlState>";
+  EXPECT_EQ(Reduced(document), "<XmlState><?pi?>text<ScreenSetup/></XmlState>");
+  EXPECT_TRUE(PrescanXml(juce::String(document), kMaxPresetDepth, true).recheckAfterCuts);
+  LoadedDocument loaded = ParsePresetBytes(document.data(), document.size());
+  EXPECT_EQ(loaded.outcome, ReadOutcome::Read);
+  EXPECT_EQ(loaded.parsedBytes, loaded.textBytes);
+  // An instruction before the root cannot end up inside it: no second scan is needed.
+  const std::string header = OneSlicePreset("A");
+  PrescanResult scan = PrescanXml(juce::String(header), kMaxPresetDepth, true);
+  EXPECT_FALSE(scan.cuts.empty());
+  EXPECT_FALSE(scan.recheckAfterCuts);
+}
+
+TEST(PresetReduction, NestingInUnreadMarkupCountsTowardsTheLimit) {
+  const std::string head = "<XmlState><Unread>";
+  for (int levels : {kMaxPresetDepth - 2, kMaxPresetDepth - 1}) {
+    std::string document = head;
+    for (int i = 0; i < levels; ++i) document += "<d>";
+    for (int i = 0; i < levels; ++i) document += "</d>";
+    document += "</Unread></XmlState>";
+    LoadedDocument walked = ParsePresetBytes(document.data(), document.size());
+    LoadedDocument whole = ParsePresetBytes(document.data(), document.size(), ParseScope::WholeText);
+    EXPECT_EQ(walked.prescanDepth, levels + 2);
+    EXPECT_EQ(walked.outcome, levels + 2 <= kMaxPresetDepth ? ReadOutcome::Read : ReadOutcome::TooDeep);
+    EXPECT_EQ(walked.outcome, whole.outcome);
+    EXPECT_EQ(walked.detail, whole.detail);
+  }
+}
+
+TEST(PresetReduction, FixturesAndFuzzSeedsReadTheSameEitherWay) {
+  std::vector<std::string> paths = FilesIn(std::string(MOSARO_TEST_DATA) + "/presets");
+  for (const std::string& seed : FilesIn(std::string(MOSARO_TEST_DATA) + "/../fuzz/corpus/preset_reader"))
+    paths.push_back(seed);
+  ASSERT_GE(paths.size(), 12u);
+  for (const std::string& path : paths) ExpectSameReading(juce::File(path).loadFileAsString().toStdString(), path);
+
+  // The host's own file loses most of its text and none of its slices.
+  std::string host = ReadFixture("host_preset.xml");
+  LoadedDocument walked = ParsePresetBytes(host.data(), host.size());
+  ASSERT_EQ(walked.outcome, ReadOutcome::Read);
+  EXPECT_EQ(Slices(walked).size(), 6u);
+  EXPECT_LT(walked.parsedBytes * 2, walked.textBytes);
+}
+
+TEST(PlainMarkup, ContentEndsAtItsCloseTagOrStopsAtWhatIsNotPlain) {
+  const char* nested = "<a x='1' y = \"2\"><b/>text</a>\n</e>rest";
+  PlainContent content = ScanPlainContent(nested);
+  ASSERT_NE(content.end, nullptr);
+  EXPECT_STREQ(content.end, "rest");
+  EXPECT_EQ(content.levels, 2);
+  EXPECT_EQ(ScanPlainContent("</e>").levels, 0);
+
+  struct Stop {
+    const char* content;
+    size_t at;
+  };
+  for (const Stop& s : {Stop{"ab&amp;</e>", 2}, Stop{"<!-- c --></e>", 0}, Stop{"<a/><?pi?></e>", 4},
+                        Stop{"<a b=c/></e>", 0}, Stop{"<a b='&lt;'/></e>", 0}, Stop{"< a/></e>", 0},
+                        Stop{"<a></e", 3}, Stop{"<a b='1></e>", 0}, Stop{"<\xC3\xA9/></e>", 0}, Stop{"text", 4}}) {
+    PlainContent stopped = ScanPlainContent(s.content);
+    EXPECT_EQ(stopped.end, nullptr) << s.content;
+    EXPECT_EQ(stopped.stop - s.content, static_cast<long>(s.at)) << s.content;
+  }
+}
+
+}  // namespace
