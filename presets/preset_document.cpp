@@ -1,7 +1,6 @@
 #include "presets/preset_document.h"
 
 #include <cstring>
-#include <vector>
 
 #include "presets/preset_text.h"
 #include "presets/xml_prescan.h"
