@@ -4,11 +4,6 @@
 
 namespace {
 
-bool IsAsciiNameChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
-         c == ':' || c == '.';
-}
-
 bool IsPlainSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
 
 const char* SkipPlainSpace(const char* p) {
@@ -44,6 +39,11 @@ const char* ScanPlainStartTag(const char* p, bool* open) {
 }
 
 }  // namespace
+
+bool IsAsciiNameChar(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
+         c == ':' || c == '.';
+}
 
 PlainContent ScanPlainContent(const char* p) {
   PlainContent result;

@@ -21,7 +21,8 @@ std::string TooLargeText() {
 // The text without its cuts, provided that it still passes the pre-scan when it has to.
 juce::String WalkedParts(const juce::String& text, const PrescanResult& scan) {
   const std::string reduced = ApplyCuts(text, scan.cuts);
-  juce::String candidate(juce::CharPointer_UTF8(reduced.data()), juce::CharPointer_UTF8(reduced.data() + reduced.size()));
+  const juce::String candidate(juce::CharPointer_UTF8(reduced.data()),
+                               juce::CharPointer_UTF8(reduced.data() + reduced.size()));
   if (scan.recheckAfterCuts && PrescanXml(candidate, kMaxPresetDepth).verdict != PrescanVerdict::Parseable) return text;
   return candidate;
 }

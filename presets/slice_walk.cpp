@@ -83,7 +83,6 @@ void AppendScreen(const XmlElement& screen, std::vector<SliceRecord>& out) {
 // far outside float range. Follows the parser's grammar: blanks, a sign, digits with at most one
 // point, 'e' or 'E', a sign, digits.
 bool HasOversizedExponent(juce::CharPointer_UTF8 text) {
-  using juce::CharacterFunctions;
   text = text.findEndOfWhitespace();
   if (*text == '-' || *text == '+') ++text;
   bool digits = false, point = false;

@@ -41,11 +41,10 @@ struct OpenElement {
 class Prescanner {
  public:
   Prescanner(const juce::String& text, int limit, bool markUnreadParts)
-      : begin(text.toRawUTF8()), p(begin), depthLimit(limit), markUnread(markUnreadParts), noCutsBefore(begin) {
+      : begin(text.toRawUTF8()), p(begin), depthLimit(limit), markUnread(markUnreadParts) {
     for (int c = 0; c < 128; ++c) {
       asciiSpace[c] = CharacterFunctions::isWhitespace(static_cast<juce_wchar>(c));
-      asciiName[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-                     c == '-' || c == ':' || c == '.';
+      asciiName[c] = IsAsciiNameChar(static_cast<char>(c));
     }
   }
 
@@ -268,8 +267,11 @@ class Prescanner {
   // An element starting there stays: without it, the parser would see other bytes and could
   // decide otherwise ("/<X/>>" ends a tag once X is gone, "<![CD<X/>ATA[" becomes CDATA).
   void LookedAhead(const char* q, size_t count) {
-    lookedAt = std::max(lookedAt, static_cast<size_t>(q - begin) + count);
+    firstCuttable = std::max(firstCuttable, static_cast<size_t>(q - begin) + count + 1);
   }
+
+  // Elements starting before q are never left out.
+  void KeepElementsBefore(const char* q) { firstCuttable = std::max(firstCuttable, static_cast<size_t>(q - begin)); }
 
   // One step through the children of the innermost open element.
   void ReadChild() {
@@ -319,7 +321,7 @@ class Prescanner {
     OpenElement& parent = open.back();
     WalkPlace place = markUnread ? PlaceOfChild(parent.place, seen.facts, parent.children) : WalkPlace::Kept;
     ++parent.children;
-    if (!ContentIsRead(place) && seen.plain && start >= noCutsBefore && static_cast<size_t>(start - begin) > lookedAt) {
+    if (!ContentIsRead(place) && seen.plain && static_cast<size_t>(start - begin) >= firstCuttable) {
       if (tag == StartTag::Childless) {
         if (place == WalkPlace::Unread) Cut(start, p, false);
         return;
@@ -336,7 +338,7 @@ class Prescanner {
       }
       // Whatever starts before the point where the plain scan ended is read as it stands, so that
       // no stretch of the text is scanned for plain markup twice.
-      noCutsBefore = content.end != nullptr ? content.end : content.stop;
+      KeepElementsBefore(content.end != nullptr ? content.end : content.stop);
     }
     if (tag == StartTag::Open) open.push_back({place, 0});
   }
@@ -374,8 +376,7 @@ class Prescanner {
   bool stopped = false;
   int markupSkipped = 0;   // comments and instructions passed by the whitespace skip
   int referencesRead = 0;  // references met in attribute values
-  const char* noCutsBefore;  // elements starting before this are never left out
-  size_t lookedAt = 0;  // furthest byte offset the parser looked ahead to (see LookedAhead)
+  size_t firstCuttable = 0;  // byte offset before which no element is left out
   std::vector<OpenElement> open;
   bool asciiSpace[128];
   bool asciiName[128];
