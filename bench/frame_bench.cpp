@@ -19,7 +19,7 @@
 #include "effect/shader_sources.h"
 #include "presets/preset_reader.h"
 #include "tests/support/documents_folder.h"
-#include "tools/hostlib/egl_context.h"
+#include "tools/hostlib/gl_context.h"
 #include "tools/hostlib/plugin_host.h"
 
 namespace {
@@ -83,7 +83,7 @@ struct EffectRig {
   test::DocumentsFolder documents;
   std::string presetPath;
   hostlib::PluginModule module;
-  hostlib::EglContext context;
+  hostlib::GlContext context;
   std::unique_ptr<hostlib::Texture> input;
   TextureRecord texture{1920, 1080, 1920, 1080, 0};
   TextureRecord* textures[1] = {&texture};

@@ -8,7 +8,7 @@
 #include "effect/qm_plugin.h"
 #include "effect/shader_sources.h"
 #include "tests/support/documents_folder.h"
-#include "tools/hostlib/egl_context.h"
+#include "tools/hostlib/gl_context.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ class EffectGLResources : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     documents = new test::DocumentsFolder();
-    context = new hostlib::EglContext();
+    context = new hostlib::GlContext();
     ASSERT_TRUE(context->Create()) << context->error();
   }
   static void TearDownTestSuite() {
@@ -39,10 +39,10 @@ class EffectGLResources : public ::testing::Test {
     return value;
   }
   static test::DocumentsFolder* documents;
-  static hostlib::EglContext* context;
+  static hostlib::GlContext* context;
 };
 test::DocumentsFolder* EffectGLResources::documents = nullptr;
-hostlib::EglContext* EffectGLResources::context = nullptr;
+hostlib::GlContext* EffectGLResources::context = nullptr;
 
 TEST_F(EffectGLResources, InitGLBuildsBothProgramsAndTheFullFrameQuadAndLeavesNothingBound) {
   QmPlugin plugin;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tests/support/documents_folder.h"
-#include "tools/hostlib/egl_context.h"
+#include "tools/hostlib/gl_context.h"
 #include "tools/hostlib/plugin_host.h"
 
 namespace {
@@ -179,10 +179,10 @@ class EffectInstance : public EffectParams {
   void Set(const std::string& name, float value) { ASSERT_EQ(module->SetFloat(instance, Index(name), value), 0u); }
   std::string Display(const std::string& name) { return module->GetDisplay(instance, Index(name)); }
 
-  static hostlib::EglContext context;
+  static hostlib::GlContext context;
   void* instance = nullptr;
 };
-hostlib::EglContext EffectInstance::context;
+hostlib::GlContext EffectInstance::context;
 
 TEST_F(EffectInstance, AfterInstantiationOnlyTheThreeEntryParametersAreShown) {
   EXPECT_EQ(Visible(), (std::vector<uint32_t>{0, 1, 10}));

@@ -19,7 +19,7 @@
 #include "tests/support/gl_call_spy.h"
 #include "tests/support/gl_test_context.h"
 #include "tests/support/upload_recorder.h"
-#include "tools/hostlib/egl_context.h"
+#include "tools/hostlib/gl_context.h"
 #include "tools/hostlib/plugin_host.h"
 
 // The in-process copy of the entry point (host objects and the product's binding linked into this test).

@@ -11,7 +11,7 @@
 #include "glsupport/shader_program.h"
 #include "tests/support/gl_call_spy.h"
 #include "tests/support/gl_test_context.h"
-#include "tools/hostlib/egl_context.h"
+#include "tools/hostlib/gl_context.h"
 
 namespace {
 

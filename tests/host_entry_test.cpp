@@ -7,7 +7,7 @@
 #include <string>
 
 #include "tests/support/test_effect_control.h"
-#include "tools/hostlib/egl_context.h"
+#include "tools/hostlib/gl_context.h"
 #include "tools/hostlib/plugin_host.h"
 
 #include <dlfcn.h>
@@ -69,8 +69,8 @@ hostlib::PluginModule* EntryPoint::module = nullptr;
 TestEffectControl* EntryPoint::control = nullptr;
 
 // A GL context for the tests that instantiate; made once, current for the whole suite.
-hostlib::EglContext& Context() {
-  static hostlib::EglContext context;
+hostlib::GlContext& Context() {
+  static hostlib::GlContext context;
   if (!context.valid()) context.Create();
   return context;
 }

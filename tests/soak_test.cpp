@@ -28,7 +28,7 @@
 #include "tests/support/documents_folder.h"
 #include "tests/support/gl_test_context.h"
 #include "tests/support/upload_recorder.h"
-#include "tools/hostlib/egl_context.h"
+#include "tools/hostlib/gl_context.h"
 #include "tools/hostlib/plugin_host.h"
 
 #if defined(__has_feature)

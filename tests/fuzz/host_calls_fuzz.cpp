@@ -31,7 +31,7 @@
 
 #include "host/entry_point.h"
 #include "host/plugin_abi.h"
-#include "tools/hostlib/egl_context.h"
+#include "tools/hostlib/gl_context.h"
 
 // The module's own entry point, compiled into this target: input is an index or a record of ours valid
 // during the call; instance is one that code 18 returned, or null.
@@ -196,7 +196,7 @@ struct FuzzHost {
   std::string presetPath;
   int64_t presetTime = 1700000000000;
   int savedVariant = 0;
-  hostlib::EglContext* context = nullptr;
+  hostlib::GlContext* context = nullptr;
   hostlib::RenderTarget* target = nullptr;
   hostlib::Texture* texture = nullptr;
   std::vector<uint32_t> types;
@@ -570,7 +570,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   SavePreset(0);
 
   // The context, the host's framebuffer and the input picture live as long as the process.
-  host.context = new hostlib::EglContext;
+  host.context = new hostlib::GlContext;
   if (!host.context->Create()) Fail(kInstantiateGL, host.context->error().c_str());
   host.target = new hostlib::RenderTarget(kTargetWidth, kTargetHeight);
   if (!host.target->complete()) Fail(kProcessOpenGL, "render target incomplete");

@@ -1,4 +1,4 @@
-#include "tools/hostlib/egl_context.h"
+#include "tools/hostlib/gl_context.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
@@ -7,7 +7,7 @@
 
 namespace hostlib {
 
-EglContext::~EglContext() {
+GlContext::~GlContext() {
   if (!context) return;
   auto dpy = static_cast<EGLDisplay>(display);
   eglMakeCurrent(dpy, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
@@ -15,7 +15,7 @@ EglContext::~EglContext() {
   // The display is not terminated: doing so makes leak checkers report the driver's own memory.
 }
 
-bool EglContext::Create() {
+bool GlContext::Create() {
   setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
   auto getPlatformDisplay =
       reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
@@ -57,11 +57,11 @@ bool EglContext::Create() {
   return true;
 }
 
-void EglContext::ReleaseCurrent() {
+void GlContext::ReleaseCurrent() {
   if (display) eglMakeCurrent(static_cast<EGLDisplay>(display), EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
 }
 
-bool EglContext::MakeCurrent() {
+bool GlContext::MakeCurrent() {
   return context && eglMakeCurrent(static_cast<EGLDisplay>(display), EGL_NO_SURFACE, EGL_NO_SURFACE,
                                    static_cast<EGLContext>(context));
 }

@@ -1,6 +1,6 @@
 #include <epoxy/gl.h>
 
-#include "tools/hostlib/egl_context.h"
+#include "tools/hostlib/gl_context.h"
 
 namespace hostlib {
 

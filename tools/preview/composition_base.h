@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/hostlib/egl_context.h"
+#include "tools/hostlib/gl_context.h"
 
 namespace preview {
 

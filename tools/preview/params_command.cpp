@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/hostlib/egl_context.h"
+#include "tools/hostlib/gl_context.h"
 #include "tools/hostlib/plugin_host.h"
 #include "tools/preview/commands.h"
 #include "tools/preview/json_text.h"
@@ -98,7 +98,7 @@ int RunParams(const std::string& modulePath, bool json) {
     return 3;
   }
   // Visibility is what a fresh instance shows after its defaults; that needs a GL context.
-  hostlib::EglContext context;
+  hostlib::GlContext context;
   void* instance = nullptr;
   const ViewportRecord viewport{0, 0, 1920, 1080};
   if (context.Create()) instance = module.Instantiate(&viewport);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "tools/hostlib/egl_context.h"
+#include "tools/hostlib/gl_context.h"
 #include "tools/hostlib/plugin_host.h"
 #include "tools/preview/commands.h"
 #include "tools/preview/composition_base.h"
@@ -109,7 +109,7 @@ CommandStatus RenderFrames(const RenderRequest& request, const hostlib::PluginMo
                            const ParamCatalogue& catalogue, const std::vector<ResolvedSetting>& settings,
                            const Image& input, int width, int height, BaseMode base,
                            std::vector<std::string>& readBack) {
-  hostlib::EglContext context;
+  hostlib::GlContext context;
   if (!context.Create())
     return CommandStatus::Fail(kExitNoGl, "no headless OpenGL 4.1 core context: " + context.error());
   hostlib::RenderTarget target(width, height);

@@ -1,4 +1,5 @@
-// A headless OpenGL 4.1 core context (surfaceless EGL) and an offscreen render target.
+// A headless OpenGL 4.1 core context and an offscreen render target. The context is surfaceless EGL on
+// Linux (egl_context.cpp) and WGL on a hidden window on Windows (wgl_context.cpp).
 #pragma once
 
 #include <cstdint>
@@ -7,15 +8,15 @@
 
 namespace hostlib {
 
-// Owns an EGL context made current on the creating thread; released on destruction.
-class EglContext {
+// Owns a context made current on the creating thread; released on destruction.
+class GlContext {
  public:
-  EglContext() = default;
-  EglContext(const EglContext&) = delete;
-  EglContext& operator=(const EglContext&) = delete;
-  ~EglContext();
+  GlContext() = default;
+  GlContext(const GlContext&) = delete;
+  GlContext& operator=(const GlContext&) = delete;
+  ~GlContext();
 
-  // Creates a 4.1 core forward-compatible context and makes it current without a surface.
+  // Creates a 4.1 core forward-compatible context and makes it current (no window is ever shown).
   bool Create();
   bool valid() const { return context != nullptr; }
   const std::string& error() const { return lastError; }
@@ -25,8 +26,11 @@ class EglContext {
   bool MakeCurrent();
 
  private:
-  void* display = nullptr;
-  void* context = nullptr;
+#if defined(_WIN32)
+  void* window = nullptr;  // the hidden window
+#endif
+  void* display = nullptr;  // EGLDisplay, or the window's device context
+  void* context = nullptr;  // EGLContext or HGLRC
   std::string lastError;
 };
 
