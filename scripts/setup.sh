@@ -8,7 +8,7 @@ packages=(
   libepoxy-dev libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri
   libgtest-dev libbenchmark-dev libstb-dev libcli11-dev
   clang libclang-rt-14-dev valgrind
-  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev wine64
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev wine64 xvfb xauth
 )
 
 missing=()

@@ -2,12 +2,15 @@
 # The Windows DLL and the built-in GL loader that it ships with:
 #   1. cross-builds Mosaro2.dll and the Windows test host with mingw-w64 (build-win), checks the DLL's
 #      exports, imports and debug file, and runs the test host under wine64;
-#   2. builds the product on Linux with the built-in GL loader (build-loader) and runs the tests with it.
+#   2. draws a table of scenes with the DLL under wine on a virtual display (a real WGL context from Mesa) and
+#      with the Linux module (build/), and compares the pictures;
+#   3. builds the product on Linux with the built-in GL loader (build-loader) and runs the tests with it.
 # Expects the packages of scripts/setup.sh.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 win_dir=${MOSARO_WIN_BUILD_DIR:-$root/build-win}
 loader_dir=${MOSARO_LOADER_BUILD_DIR:-$root/build-loader}
+linux_dir=${MOSARO_LINUX_BUILD_DIR:-$root/build}
 export MESA_SHADER_CACHE_DISABLE=true
 
 echo "== build (Windows DLL, mingw-w64)"
@@ -15,6 +18,10 @@ echo "== build (Windows DLL, mingw-w64)"
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOSARO_BUILTIN_GL_LOADER=ON
 echo "== Windows DLL: exports, imports, debug file; the test host under wine"
 ctest --test-dir "$win_dir" --output-on-failure
+
+echo "== frames: the DLL under wine on WGL against the Linux module"
+"$root/scripts/build.sh" "$linux_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+bash "$root/tests/frames/compare_builds.sh" "$linux_dir" "$win_dir"
 
 echo "== build (built-in GL loader, Linux)"
 "$root/scripts/build.sh" "$loader_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOSARO_BUILTIN_GL_LOADER=ON \

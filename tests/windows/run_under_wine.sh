@@ -1,9 +1,25 @@
 #!/usr/bin/env bash
-# run_under_wine.sh EXE DLL: runs the Windows test host EXE on DLL under wine64, in a fresh prefix under a
-# temporary HOME (so the prefix's Documents folder lies inside it), and removes both afterwards.
+# run_under_wine.sh [--display] [--home-documents] [--cwd DIR] EXE [ARGS...]
+# Runs a Windows program under wine64 in a fresh prefix under a temporary HOME, and removes both afterwards.
+#   --display         gives it a virtual X display (Xvfb), so that wine's opengl32 serves WGL contexts from Mesa
+#   --home-documents  makes HOME/Documents before the prefix is made; wine then points the shell's documents
+#                     folder at it (without it, at HOME itself)
+#   --cwd DIR         runs the program in DIR (default: EXE's folder)
+# Leaves no process behind, also on failure: the X server and the wine server are started here and stopped by
+# their process ids, and any process still running in this prefix is killed by id.
 set -euo pipefail
-exe=$(realpath "$1")
-dll=$(realpath "$2")
+display=0 homeDocuments=0 cwd=
+while [[ $# -gt 0 && $1 == --* ]]; do
+  case $1 in
+    --display) display=1 ;;
+    --home-documents) homeDocuments=1 ;;
+    --cwd) cwd=$2; shift ;;
+    *) echo "unknown option $1"; exit 2 ;;
+  esac
+  shift
+done
+exe=$(realpath "$1"); shift
+cwd=${cwd:-$(dirname "$exe")}
 
 find_tool() {
   local name
@@ -13,32 +29,61 @@ find_tool() {
   done
   return 1
 }
-wine=$(find_tool wine64 wine) || { echo "wine64 not found (scripts/setup.sh installs it)"; exit 1; }
-wineserver=$(find_tool wineserver wineserver64) || { echo "wineserver not found"; exit 1; }
+wine=$(find_tool wine64 wine) || { echo "setup fault: wine64 not found (scripts/setup.sh installs it)"; exit 1; }
+wineserver=$(find_tool wineserver wineserver64) || { echo "setup fault: wineserver not found"; exit 1; }
+if ((display)); then
+  command -v Xvfb >/dev/null 2>&1 || { echo "setup fault: Xvfb not found (scripts/setup.sh installs xvfb)"; exit 1; }
+fi
 
 scratch=$(mktemp -d /tmp/mosaro-wine-XXXXXX)
 export HOME=$scratch/home WINEPREFIX=$scratch/prefix WINEARCH=win64 WINEDEBUG=-all
-# No Mono or Gecko installers, and no window system.
-export WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
+# No Mono or Gecko installers, and no menu entries written into HOME.
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+unset WAYLAND_DISPLAY
 mkdir -p "$HOME" "$WINEPREFIX"
+((homeDocuments)) && mkdir -p "$HOME/Documents"
+xvfbPid= serverPid=
 
-# Wine's background processes must not keep the caller's output open: every wine command writes to files,
-# and the server of this prefix is ended before they are shown.
 cleanup() {
-  "$wineserver" -k >/dev/null 2>&1 || true
+  set +e
+  if [[ -n $serverPid ]]; then
+    "$wineserver" -k >/dev/null 2>&1
+    for _ in $(seq 50); do kill -0 "$serverPid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$serverPid" 2>/dev/null
+  fi
+  # Whatever still runs in this prefix was started here.
+  local pid
+  for pid in $(grep -lsz "^WINEPREFIX=$WINEPREFIX\$" /proc/[0-9]*/environ | cut -d/ -f3); do
+    kill -9 "$pid" 2>/dev/null
+  done
+  if [[ -n $xvfbPid ]]; then kill "$xvfbPid" 2>/dev/null; wait "$xvfbPid" 2>/dev/null; fi
   rm -rf "$scratch"
 }
 trap cleanup EXIT
+trap 'exit 143' TERM INT HUP
 
-"$wineserver" -p </dev/null >"$scratch/server.log" 2>&1
+if ((display)); then
+  # Xvfb picks a free display itself and writes its number to the descriptor given.
+  exec {displayFd}<> <(:)
+  Xvfb -displayfd "$displayFd" -screen 0 640x480x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
+  xvfbPid=$!
+  read -r -t 30 -u "$displayFd" number || { echo "Xvfb did not start:"; cat "$scratch/xvfb.log"; exit 1; }
+  exec {displayFd}>&-
+  export DISPLAY=:$number
+else
+  unset DISPLAY
+fi
+
+# Wine's background processes must not keep the caller's output open: every wine command writes to files.
+"$wineserver" -f -p </dev/null >"$scratch/server.log" 2>&1 &
+serverPid=$!
 status=0
 timeout 300 "$wine" wineboot --init </dev/null >"$scratch/boot.log" 2>&1 || status=$?
 if ((status != 0)); then
   echo "wineboot failed ($status):"; cat "$scratch/boot.log"; exit 1
 fi
-(cd "$(dirname "$dll")" && timeout 300 "$wine" "$exe" ".\\$(basename "$dll")") </dev/null >"$scratch/test.log" 2>&1 || status=$?
-"$wineserver" -k >/dev/null 2>&1 || true
-"$wineserver" -w >/dev/null 2>&1 || true
-tr -d '\r' <"$scratch/test.log"
+(cd "$cwd" && timeout 300 "$wine" "$exe" "$@") </dev/null >"$scratch/run.log" 2>&1 || status=$?
+documents=$(readlink -f "$WINEPREFIX/drive_c/users/$(id -un)/Documents" 2>/dev/null || true)
+tr -d '\r' <"$scratch/run.log"
+echo "(the prefix's Documents folder was ${documents/#$HOME/\$HOME})"
 exit "$status"

@@ -12,6 +12,17 @@ namespace hostlib {
 
 namespace {
 uint64_t Address(const void* p) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)); }
+#if defined(_WIN32)
+// Paths are UTF-8 text on every platform; Windows opens them by their UTF-16 form.
+std::wstring WidePath(const std::string& path) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
+  if (length <= 1) return std::wstring();
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, &wide[0], length);
+  wide.resize(static_cast<size_t>(length - 1));
+  return wide;
+}
+#endif
 template <typename T>
 T FromAddress(uint64_t value) {
   return reinterpret_cast<T>(static_cast<uintptr_t>(value));
@@ -35,7 +46,7 @@ PluginModule::~PluginModule() {
 
 bool PluginModule::Load(const std::string& path) {
 #if defined(_WIN32)
-  HMODULE module = LoadLibraryA(path.c_str());
+  HMODULE module = LoadLibraryW(WidePath(path).c_str());
   if (!module) {
     lastError = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
     return false;

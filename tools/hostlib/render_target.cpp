@@ -1,4 +1,4 @@
-#include <epoxy/gl.h>
+#include "tools/hostlib/host_gl.h"
 
 #include "tools/hostlib/gl_context.h"
 

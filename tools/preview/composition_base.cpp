@@ -1,6 +1,6 @@
 #include "tools/preview/composition_base.h"
 
-#include <epoxy/gl.h>
+#include "tools/hostlib/host_gl.h"
 
 namespace preview {
 

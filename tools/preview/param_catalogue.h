@@ -64,4 +64,12 @@ class ParamCatalogue {
   std::vector<std::string> names;
 };
 
+// Every setting resolved, or one message naming every one that is not.
+CommandStatus ResolveAll(const ParamCatalogue& catalogue, const std::vector<Setting>& settings,
+                         std::vector<ResolvedSetting>& resolved);
+
+// Sends each setting to the instance through code 8, in order; fails naming the first one refused.
+CommandStatus ApplySettings(const hostlib::PluginModule& module, void* instance,
+                            const std::vector<ResolvedSetting>& settings);
+
 }  // namespace preview

@@ -45,30 +45,6 @@ CommandStatus CollectSettings(const RenderRequest& request, std::vector<Setting>
   return CommandStatus::Ok();
 }
 
-// Every setting resolved, or one message naming every one that is not.
-CommandStatus ResolveAll(const ParamCatalogue& catalogue, const std::vector<Setting>& settings,
-                         std::vector<ResolvedSetting>& resolved) {
-  std::string messages;
-  for (const Setting& setting : settings) {
-    ResolvedSetting value;
-    CommandStatus status = catalogue.Resolve(setting, value);
-    if (status.ok()) resolved.push_back(value);
-    else messages += (messages.empty() ? "" : "\n") + status.message;
-  }
-  return messages.empty() ? CommandStatus::Ok() : CommandStatus::Fail(kExitBadRequest, messages);
-}
-
-CommandStatus ApplySettings(const hostlib::PluginModule& module, void* instance,
-                            const std::vector<ResolvedSetting>& settings) {
-  for (const ResolvedSetting& setting : settings) {
-    const uint32_t result = setting.isText ? module.SetText(instance, setting.index, setting.text.c_str())
-                                           : module.SetFloat(instance, setting.index, setting.value);
-    if (result != kStatusSuccess)
-      return CommandStatus::Fail(kExitModule, setting.origin + ": the module refused " + setting.name + " (code 8)");
-  }
-  return CommandStatus::Ok();
-}
-
 std::string ReadBackLine(const hostlib::PluginModule& module, void* instance, const ParamCatalogue& catalogue,
                          const ResolvedSetting& setting) {
   const ParamInfo& param = *catalogue.ByIndex(setting.index);

@@ -1,0 +1,267 @@
+// The frame host: loads the product module and draws a table of scenes through plugMain alone, on a GL
+// context of its own (EGL on Linux, WGL on Windows), checking the context after every frame; then compares
+// the pictures of two builds.
+//   mosaro_frame_host MODULE OUT_DIR        draws every scene and the live update, writes OUT_DIR/NAME.rgba
+//   mosaro_frame_host --compare DIR_A DIR_B  compares the pictures of two runs
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tests/frames/documents.h"
+#include "tests/frames/scenes.h"
+#include "tools/hostlib/gl_context.h"
+#include "tools/hostlib/host_gl.h"
+#include "tools/hostlib/plugin_host.h"
+#include "tools/preview/param_catalogue.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int failures = 0;
+
+bool Check(bool ok, const std::string& what) {
+  if (!ok) {
+    ++failures;
+    std::printf("FAIL %s\n", what.c_str());
+  }
+  return ok;
+}
+
+std::vector<uint8_t> ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool WriteBytes(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out.flush());
+}
+
+// What the module must hand back after a frame: no error, and the context as the host left it.
+void CheckContextAfterFrame(const std::string& where, GLint framebuffer) {
+  struct Expected {
+    GLenum name;
+    GLint value;
+    const char* text;
+  };
+  const Expected expected[] = {
+      {GL_CURRENT_PROGRAM, 0, "program"},           {GL_VERTEX_ARRAY_BINDING, 0, "vertex array"},
+      {GL_ARRAY_BUFFER_BINDING, 0, "array buffer"}, {GL_ACTIVE_TEXTURE, GL_TEXTURE0, "active texture unit"},
+      {GL_TEXTURE_BINDING_2D, 0, "texture of unit 0"}, {GL_BLEND_SRC_RGB, GL_ONE, "blend source"},
+      {GL_BLEND_DST_RGB, GL_ZERO, "blend destination"}, {GL_BLEND_SRC_ALPHA, GL_ONE, "blend source alpha"},
+      {GL_BLEND_DST_ALPHA, GL_ZERO, "blend destination alpha"}, {GL_DRAW_FRAMEBUFFER_BINDING, framebuffer, "framebuffer"},
+  };
+  const GLenum error = glGetError();
+  Check(error == GL_NO_ERROR, where + ": GL error " + std::to_string(error));
+  Check(!glIsEnabled(GL_BLEND), where + ": blending left on");
+  for (const Expected& e : expected) {
+    GLint value = -1;
+    glGetIntegerv(e.name, &value);
+    Check(value == e.value, where + ": " + e.text + " is " + std::to_string(value) + ", expected " +
+                                std::to_string(e.value));
+  }
+  GLint viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  Check(viewport[0] == 0 && viewport[1] == 0 && viewport[2] == frames::kWidth && viewport[3] == frames::kHeight,
+        where + ": viewport changed");
+}
+
+class FrameHost {
+ public:
+  FrameHost(const hostlib::PluginModule& module, const preview::ParamCatalogue& catalogue)
+      : module(module), catalogue(catalogue), target(frames::kWidth, frames::kHeight),
+        input(frames::kInputWidth, frames::kInputHeight, frames::InputPicture()) {}
+
+  bool ready() const { return target.complete(); }
+
+  // A new instance with the settings applied; null (and a failure recorded) when that fails.
+  void* Start(const std::string& scene, const std::vector<const char*>& settings) {
+    std::vector<preview::Setting> parsed;
+    for (const char* text : settings) {
+      preview::Setting setting;
+      if (!Check(preview::ParseSetting(text, scene, setting).ok(), scene + ": bad setting " + text)) return nullptr;
+      parsed.push_back(setting);
+    }
+    std::vector<preview::ResolvedSetting> resolved;
+    const preview::CommandStatus status = preview::ResolveAll(catalogue, parsed, resolved);
+    if (!Check(status.ok(), scene + ": " + status.message)) return nullptr;
+    target.Bind();
+    const ViewportRecord viewport{0, 0, frames::kWidth, frames::kHeight};
+    void* instance = module.Instantiate(&viewport);
+    if (!Check(instance != nullptr, scene + ": code 18 failed")) return nullptr;
+    const preview::CommandStatus applied = preview::ApplySettings(module, instance, resolved);
+    Check(applied.ok(), scene + ": " + applied.message);
+    return instance;
+  }
+
+  // Draws one frame over the cleared target and reads it back, bottom row first.
+  std::vector<uint8_t> Draw(void* instance, const std::string& where) {
+    target.Clear(0.1f, 0.1f, 0.3f, 1.0f);
+    GLint framebuffer = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &framebuffer);
+    TextureRecord texture{frames::kInputWidth, frames::kInputHeight, frames::kInputWidth, frames::kInputHeight,
+                          input.name()};
+    TextureRecord* textures[1] = {&texture};
+    const FrameRecord frame{1, textures};
+    Check(module.ProcessFrame(instance, &frame) == kStatusSuccess, where + ": code 17 failed");
+    CheckContextAfterFrame(where, framebuffer);
+    return target.ReadPixels();
+  }
+
+  void End(void* instance, const std::string& scene) {
+    Check(module.DeInstantiate(instance) == kStatusSuccess, scene + ": code 19 failed");
+    Check(glGetError() == GL_NO_ERROR, scene + ": GL error after code 19");
+  }
+
+  std::vector<uint8_t> Background() {
+    target.Clear(0.1f, 0.1f, 0.3f, 1.0f);
+    return target.ReadPixels();
+  }
+
+ private:
+  const hostlib::PluginModule& module;
+  const preview::ParamCatalogue& catalogue;
+  hostlib::RenderTarget target;
+  hostlib::Texture input;
+};
+
+size_t DifferentPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  size_t count = 0;
+  for (size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4)
+    if (a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2] || a[i + 3] != b[i + 3]) ++count;
+  return count;
+}
+
+bool WritePicture(const fs::path& folder, const std::string& name, const std::vector<uint8_t>& pixels) {
+  return Check(WriteBytes(folder / (name + ".rgba"), std::string(pixels.begin(), pixels.end())),
+               name + ": cannot write its picture");
+}
+
+// Live Update on, "Left" under layer 1: the preset is rewritten with "Left" moved but its old write time;
+// the picture must stay. Once the write time changes, it must follow by the 59th frame.
+void RunLiveUpdate(FrameHost& host, const fs::path& preset, const fs::path& out) {
+  const std::string name = "live_update";
+  void* instance = host.Start(name, {"Live Update=1", "Slice Output 1=Left"});
+  if (!instance) return;
+  const std::vector<uint8_t> before = host.Draw(instance, name + " frame 1");
+  std::error_code error;
+  const fs::file_time_type written = fs::last_write_time(preset, error);
+  Check(!error && WriteBytes(preset, frames::StagePreset(true)), name + ": cannot rewrite the preset");
+  fs::last_write_time(preset, written, error);
+  Check(!error, name + ": cannot keep the preset's write time");
+  for (int frame = 1; frame <= 2 * 59; ++frame) {
+    const std::string where = name + " frame " + std::to_string(frame) + " after the rewrite";
+    if (!Check(host.Draw(instance, where) == before, where + ": the picture changed, the write time did not"))
+      break;
+  }
+  fs::last_write_time(preset, written + std::chrono::seconds(10), error);
+  Check(!error, name + ": cannot change the preset's write time");
+  std::vector<uint8_t> after;
+  for (int frame = 1; frame <= 59; ++frame)
+    after = host.Draw(instance, name + " frame " + std::to_string(frame) + " after the time change");
+  Check(after != before, name + ": the picture did not follow the moved slice by the 59th frame");
+  host.End(instance, name);
+  WritePicture(out, name + "_before", before);
+  WritePicture(out, name + "_after", after);
+}
+
+// Removes what PrepareDocumentsFolder made, however the run ends.
+struct DocumentsScope {
+  ~DocumentsScope() { frames::ReleaseDocumentsFolder(); }
+};
+
+int Draw(const std::string& modulePath, const fs::path& out) {
+  fs::create_directories(out);
+  const DocumentsScope documentsScope;
+  const fs::path documents = frames::PrepareDocumentsFolder();
+  if (!Check(!documents.empty(), "no documents folder")) return 1;
+  std::printf("documents folder: %s\n", documents.u8string().c_str());
+  const fs::path presets = documents / "Host" / "Presets" / "Advanced Output";
+  std::error_code error;
+  fs::create_directories(presets, error);
+  const fs::path preset = presets / "stage.xml";
+  if (!Check(WriteBytes(preset, frames::StagePreset(false)), "cannot write " + preset.u8string())) return 1;
+  // Written an hour ago, so that a later change of the write time is unmistakable.
+  fs::last_write_time(preset, fs::last_write_time(preset, error) - std::chrono::hours(1), error);
+
+  hostlib::GlContext context;
+  if (!Check(context.Create(), "no OpenGL 4.1 core context: " + context.error())) return 1;
+  std::printf("GL: %s\n", reinterpret_cast<const char*>(glGetString(GL_VERSION)));
+  {
+    hostlib::PluginModule module;
+    if (!Check(module.Load(modulePath), module.error())) return 1;
+    preview::ParamCatalogue catalogue;
+    const preview::CommandStatus described = catalogue.Load(module);
+    if (!Check(described.ok(), described.message)) return 1;
+    FrameHost host(module, catalogue);
+    if (!Check(host.ready(), "no complete framebuffer")) return 1;
+    const std::vector<uint8_t> background = host.Background();
+    for (const frames::Scene& scene : frames::Scenes()) {
+      void* instance = host.Start(scene.name, scene.settings);
+      if (!instance) continue;
+      std::vector<uint8_t> picture;
+      for (int frame = 1; frame <= scene.frames; ++frame)
+        picture = host.Draw(instance, std::string(scene.name) + " frame " + std::to_string(frame));
+      host.End(instance, scene.name);
+      // A scene that draws (almost) nothing would compare equal on any build.
+      Check(DifferentPixels(picture, background) > picture.size() / 4 / 100, std::string(scene.name) + ": draws nothing");
+      WritePicture(out, scene.name, picture);
+    }
+    RunLiveUpdate(host, preset, out);
+    Check(module.Deinitialise() == kStatusSuccess, "code 2 failed");
+  }
+  std::printf("frames: %zu scenes and the live update drawn, %d checks failed\n", frames::Scenes().size(), failures);
+  return failures == 0 ? 0 : 1;
+}
+
+// Identical pictures are demanded, with one allowance: each build computes the quad corners with its own C
+// runtime's sin, cos, asin and acos, which differ in the last bit for some angles (glibc and the mingw-w64
+// runtime do, e.g. acos(-0.8)), enough to move an edge or a sample point by a rounding step. At most 0.1 % of
+// a picture's pixels may then differ, by at most 3 levels in any channel.
+int Compare(const fs::path& a, const fs::path& b) {
+  std::vector<fs::path> names;
+  for (const auto& entry : fs::directory_iterator(a))
+    if (entry.path().extension() == ".rgba") names.push_back(entry.path().filename());
+  Check(!names.empty(), "no pictures in " + a.u8string());
+  std::sort(names.begin(), names.end());
+  for (const auto& entry : fs::directory_iterator(b))
+    Check(fs::exists(a / entry.path().filename()), entry.path().filename().u8string() + " only in " + b.u8string());
+  for (const fs::path& name : names) {
+    const std::vector<uint8_t> left = ReadBytes(a / name);
+    const std::vector<uint8_t> right = ReadBytes(b / name);
+    if (!Check(left.size() == right.size() && !left.empty(), name.u8string() + ": missing or of another size"))
+      continue;
+    size_t differing = 0;
+    int largest = 0;
+    for (size_t i = 0; i < left.size(); i += 4) {
+      int pixelLargest = 0;
+      for (size_t c = 0; c < 4; ++c) pixelLargest = std::max(pixelLargest, std::abs(left[i + c] - right[i + c]));
+      if (pixelLargest > 0) ++differing;
+      largest = std::max(largest, pixelLargest);
+    }
+    const size_t pixels = left.size() / 4;
+    std::printf("%-28s %s\n", name.u8string().c_str(),
+                differing == 0 ? "identical"
+                               : (std::to_string(differing) + " pixels differ, by up to " + std::to_string(largest) +
+                                  " levels").c_str());
+    Check(differing * 1000 <= pixels && largest <= 3, name.u8string() + ": the builds draw differently");
+  }
+  return failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--compare") return Compare(argv[2], argv[3]);
+  if (argc == 3) return Draw(argv[1], fs::u8path(argv[2]));
+  std::printf("usage: %s MODULE OUT_DIR | --compare DIR_A DIR_B\n", argv[0]);
+  return 2;
+}
