@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The Windows DLL and the built-in GL loader that it ships with:
-#   1. cross-builds Mosaro2.dll and the Windows test host with mingw-w64 (build-win), checks the DLL's
-#      exports, imports and debug file, and runs the test host under wine64;
+#   1. cross-builds Mosaro2.dll, mosaro-preview.exe and the Windows test hosts with mingw-w64 (build-win),
+#      checks the DLL's exports, imports and debug file and the program's imports, and runs the test host under
+#      wine64;
 #   2. draws a table of scenes with the DLL under wine on a virtual display (a real WGL context from Mesa) and
-#      with the Linux module (build/), and compares the pictures;
+#      with the Linux module (build/), and compares the pictures; runs mosaro-preview.exe against the Linux
+#      mosaro-preview the same way;
 #   3. builds the product on Linux with the built-in GL loader (build-loader) and runs the tests with it.
 # Expects the packages of scripts/setup.sh.
 set -euo pipefail
@@ -22,6 +24,8 @@ ctest --test-dir "$win_dir" --output-on-failure
 echo "== frames: the DLL under wine on WGL against the Linux module"
 "$root/scripts/build.sh" "$linux_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 bash "$root/tests/frames/compare_builds.sh" "$linux_dir" "$win_dir"
+echo "== mosaro-preview.exe under wine against the Linux mosaro-preview"
+bash "$root/tests/windows/preview_checks.sh" "$linux_dir" "$win_dir"
 
 echo "== build (built-in GL loader, Linux)"
 "$root/scripts/build.sh" "$loader_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOSARO_BUILTIN_GL_LOADER=ON \

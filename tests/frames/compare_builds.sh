@@ -16,4 +16,4 @@ cp "$windows/effect/Mosaro2.dll" "$windows/tests/frames/mosaro_frame_host.exe" "
 bash "$here/../windows/run_under_wine.sh" --display --home-documents --cwd "$scratch/windows" \
   "$scratch/windows/mosaro_frame_host.exe" '.\Mosaro2.dll' pictures
 echo "-- the same pictures"
-"$linux/tests/frames/mosaro_frame_host" --compare "$scratch/linux" "$scratch/windows/pictures"
+"$linux/tests/frames/mosaro_compare_pictures" "$scratch/linux" "$scratch/windows/pictures"

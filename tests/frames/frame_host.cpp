@@ -1,15 +1,10 @@
-// The frame host: loads the product module and draws a table of scenes through plugMain alone, on a GL
-// context of its own (EGL on Linux, WGL on Windows), checking the context after every frame; then compares
-// the pictures of two builds.
-//   mosaro_frame_host MODULE OUT_DIR        draws every scene and the live update, writes OUT_DIR/NAME.rgba
-//   mosaro_frame_host --compare DIR_A DIR_B  compares the pictures of two runs
-#include <algorithm>
+// The frame host: loads the product module and draws a table of scenes and a live update through plugMain
+// alone, on a GL context of its own (EGL on Linux, WGL on Windows), checking the context after every frame.
+//   mosaro_frame_host MODULE OUT_DIR   writes each picture to OUT_DIR/NAME.rgba (RGBA, bottom row first)
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -32,11 +27,6 @@ bool Check(bool ok, const std::string& what) {
     std::printf("FAIL %s\n", what.c_str());
   }
   return ok;
-}
-
-std::vector<uint8_t> ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool WriteBytes(const fs::path& path, const std::string& bytes) {
@@ -222,46 +212,10 @@ int Draw(const std::string& modulePath, const fs::path& out) {
   return failures == 0 ? 0 : 1;
 }
 
-// Identical pictures are demanded, with one allowance: each build computes the quad corners with its own C
-// runtime's sin, cos, asin and acos, which differ in the last bit for some angles (glibc and the mingw-w64
-// runtime do, e.g. acos(-0.8)), enough to move an edge or a sample point by a rounding step. At most 0.1 % of
-// a picture's pixels may then differ, by at most 3 levels in any channel.
-int Compare(const fs::path& a, const fs::path& b) {
-  std::vector<fs::path> names;
-  for (const auto& entry : fs::directory_iterator(a))
-    if (entry.path().extension() == ".rgba") names.push_back(entry.path().filename());
-  Check(!names.empty(), "no pictures in " + a.u8string());
-  std::sort(names.begin(), names.end());
-  for (const auto& entry : fs::directory_iterator(b))
-    Check(fs::exists(a / entry.path().filename()), entry.path().filename().u8string() + " only in " + b.u8string());
-  for (const fs::path& name : names) {
-    const std::vector<uint8_t> left = ReadBytes(a / name);
-    const std::vector<uint8_t> right = ReadBytes(b / name);
-    if (!Check(left.size() == right.size() && !left.empty(), name.u8string() + ": missing or of another size"))
-      continue;
-    size_t differing = 0;
-    int largest = 0;
-    for (size_t i = 0; i < left.size(); i += 4) {
-      int pixelLargest = 0;
-      for (size_t c = 0; c < 4; ++c) pixelLargest = std::max(pixelLargest, std::abs(left[i + c] - right[i + c]));
-      if (pixelLargest > 0) ++differing;
-      largest = std::max(largest, pixelLargest);
-    }
-    const size_t pixels = left.size() / 4;
-    std::printf("%-28s %s\n", name.u8string().c_str(),
-                differing == 0 ? "identical"
-                               : (std::to_string(differing) + " pixels differ, by up to " + std::to_string(largest) +
-                                  " levels").c_str());
-    Check(differing * 1000 <= pixels && largest <= 3, name.u8string() + ": the builds draw differently");
-  }
-  return failures == 0 ? 0 : 1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 4 && std::string(argv[1]) == "--compare") return Compare(argv[2], argv[3]);
   if (argc == 3) return Draw(argv[1], fs::u8path(argv[2]));
-  std::printf("usage: %s MODULE OUT_DIR | --compare DIR_A DIR_B\n", argv[0]);
+  std::printf("usage: %s MODULE OUT_DIR\n", argv[0]);
   return 2;
 }

@@ -22,6 +22,19 @@ std::wstring WidePath(const std::string& path) {
   wide.resize(static_cast<size_t>(length - 1));
   return wide;
 }
+
+// The system's text for an error code, without its line end.
+std::string SystemMessage(DWORD code) {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+      reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message = length && text ? std::string(text, length) : "unknown error";
+  LocalFree(text);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+    message.pop_back();
+  return message;
+}
 #endif
 template <typename T>
 T FromAddress(uint64_t value) {
@@ -48,7 +61,8 @@ bool PluginModule::Load(const std::string& path) {
 #if defined(_WIN32)
   HMODULE module = LoadLibraryW(WidePath(path).c_str());
   if (!module) {
-    lastError = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
+    const DWORD code = GetLastError();
+    lastError = "cannot load " + path + ": " + SystemMessage(code) + " (error " + std::to_string(code) + ")";
     return false;
   }
   handle = module;

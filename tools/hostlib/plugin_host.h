@@ -21,6 +21,8 @@ class PluginModule {
   bool Load(const std::string& path);
   bool loaded() const { return entry != nullptr; }
   const std::string& error() const { return lastError; }
+  // The platform's handle of the loaded module (dlopen's handle or the HMODULE); null while none is loaded.
+  void* nativeHandle() const { return handle; }
 
   // Raw call: code, input (index or record address), instance.
   uint64_t Call(uint32_t code, uint64_t input = 0, void* instance = nullptr) const;

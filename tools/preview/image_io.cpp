@@ -4,12 +4,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/hostlib/platform_text.h"
 #include "tools/preview/stb_codecs.h"
 
 namespace preview {
 
 CommandStatus ReadImageFile(const std::string& path, Image& image) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = hostlib::OpenFile(path, "rb");
   if (!file) return CommandStatus::Fail(kExitBadRequest, "cannot read image " + path + ": " + std::strerror(errno));
   std::string reason;
   const bool decoded = DecodeImage(file, image.width, image.height, image.rgba, reason);

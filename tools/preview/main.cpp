@@ -1,14 +1,18 @@
 // mosaro-preview: a command-line host that drives the plugin module through plugMain.
 #include <CLI/CLI.hpp>
 
+#include "tools/hostlib/platform_text.h"
 #include "tools/preview/commands.h"
 #include "tools/preview/render_options.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"mosaro-preview: load the plugin module as a host would and show what it offers"};
-  std::string modulePath = MOSARO_DEFAULT_MODULE;
+  // The module just built on Linux; on Windows the Mosaro2.dll beside the program.
+  std::string modulePath = hostlib::BesideProgram(MOSARO_DEFAULT_MODULE);
   app.add_option("--module", modulePath, "Path of the plugin module")->capture_default_str();
   app.require_subcommand(1);
+  // The same command line everywhere: "/..." is a path, also on Windows.
+  app.allow_windows_style_options(false);
 
   CLI::App* info = app.add_subcommand("info", "Identity, texts and number of parameters");
 
@@ -29,7 +33,15 @@ int main(int argc, char** argv) {
   bool renderVerbose = false;
   CLI::App* render = preview::AddRenderCommand(app, renderRequest, renderVerbose);
 
-  CLI11_PARSE(app, argc, argv);
+  hostlib::UseUtf8Console();
+  const std::vector<std::string> arguments = hostlib::Utf8Arguments(argc, argv);
+  std::vector<const char*> pointers;
+  for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
+  try {
+    app.parse(static_cast<int>(pointers.size()), pointers.data());
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error);
+  }
   if (info->parsed()) return preview::RunInfo(modulePath);
   if (params->parsed()) return preview::RunParams(modulePath, paramsJson);
   if (slices->parsed()) return preview::RunSlices(slicesRequest);

@@ -153,6 +153,8 @@ CommandStatus RenderToPng(const RenderRequest& request, std::vector<std::string>
 
   hostlib::PluginModule module;
   if (!module.Load(request.modulePath)) return CommandStatus::Fail(kExitModule, module.error());
+  status = redirect.AttachTo(module);
+  if (!status.ok()) return status;
   ParamCatalogue catalogue;
   status = catalogue.Load(module);
   if (status.ok()) {

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 namespace preview {
@@ -40,7 +41,7 @@ CommandStatus ParseSetting(const std::string& text, const std::string& origin, S
 }
 
 CommandStatus ReadSceneFile(const std::string& path, std::vector<Setting>& settings) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
   if (!file) return CommandStatus::Fail(kExitBadRequest, "cannot read scene file " + path + ": " + std::strerror(errno));
   std::string line;
   for (int number = 1; std::getline(file, line); ++number) {

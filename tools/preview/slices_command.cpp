@@ -1,9 +1,12 @@
 // The slices command: what the effect would offer from a preset, read directly with presets/.
 #include <cstdio>
+#include <ctime>
 #include <string>
 
 #include "presets/preset_discovery.h"
+#include "presets/preset_document.h"
 #include "presets/preset_reader.h"
+#include "tools/hostlib/platform_text.h"
 #include "tools/preview/commands.h"
 #include "tools/preview/json_text.h"
 #include "tools/preview/scene_settings.h"
@@ -30,9 +33,23 @@ std::string TextRect(const SlicePoint (&rect)[4]) {
   return out;
 }
 
+// The last-write time of the preset the read was about, in UTC; empty when there is no such file.
+std::string WrittenText(const OutputSetup& setup) {
+  if (setup.readStatus.file.empty()) return {};
+  const juce::File file = FileAtPath(setup.readStatus.file);
+  if (!file.existsAsFile()) return {};
+  const auto seconds = static_cast<std::time_t>(file.getLastModificationTime().toMilliseconds() / 1000);
+  const std::tm* utc = std::gmtime(&seconds);
+  char text[32] = {};
+  if (!utc || std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S UTC", utc) == 0) return {};
+  return text;
+}
+
 void PrintJson(const OutputSetup& setup) {
-  std::printf("{\"status\": %s, \"file\": %s, \"slices\": [", JsonString(DescribeReadStatus(setup.readStatus)).c_str(),
-              JsonString(setup.readStatus.file).c_str());
+  const std::string written = WrittenText(setup);
+  std::printf("{\"status\": %s, \"file\": %s, \"written\": %s, \"slices\": [",
+              JsonString(DescribeReadStatus(setup.readStatus)).c_str(), JsonString(setup.readStatus.file).c_str(),
+              written.empty() ? "null" : JsonString(written).c_str());
   for (size_t i = 0; i < setup.slices.size(); ++i) {
     const SliceRecord& record = setup.slices[i];
     std::printf("%s{\"screenName\": %s, \"sliceName\": %s, \"inputRect\": %s, \"outputRect\": %s}", i > 0 ? ", " : "",
@@ -43,8 +60,10 @@ void PrintJson(const OutputSetup& setup) {
 }
 
 void PrintLines(const OutputSetup& setup) {
-  std::printf("file:   %s\n", setup.readStatus.file.empty() ? "(none)" : setup.readStatus.file.c_str());
-  std::printf("status: %s\n", DescribeReadStatus(setup.readStatus).c_str());
+  const std::string written = WrittenText(setup);
+  std::printf("file:    %s\n", setup.readStatus.file.empty() ? "(none)" : setup.readStatus.file.c_str());
+  std::printf("written: %s\n", written.empty() ? "(none)" : written.c_str());
+  std::printf("status:  %s\n", DescribeReadStatus(setup.readStatus).c_str());
   for (size_t i = 0; i < setup.slices.size(); ++i) {
     const SliceRecord& record = setup.slices[i];
     if (record.IsScreenEntry())
@@ -64,7 +83,7 @@ bool WriteSvg(const SlicesRequest& request, const OutputSetup& setup) {
     std::fprintf(stderr, "error: %s\n", size.message.c_str());
     return false;
   }
-  std::FILE* file = std::fopen(request.svgFile.c_str(), "wb");
+  std::FILE* file = hostlib::OpenFile(request.svgFile, "wb");
   const std::string svg = SlicesSvg(setup.slices, width, height);
   bool written = file && std::fwrite(svg.data(), 1, svg.size(), file) == svg.size();
   if (file && std::fclose(file) != 0) written = false;

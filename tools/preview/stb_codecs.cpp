@@ -1,6 +1,9 @@
 // The one translation unit that compiles stb's codecs; built with stb's own warnings relaxed.
 #include "tools/preview/stb_codecs.h"
 
+// File names are UTF-8 text on every platform (on Windows stb then opens them by their wide form).
+#define STBI_WINDOWS_UTF8
+#define STBIW_WINDOWS_UTF8
 #define STBI_ONLY_PNG
 #define STBI_ONLY_JPEG
 #define STB_IMAGE_IMPLEMENTATION
