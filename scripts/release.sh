@@ -33,9 +33,9 @@ if [[ -n $changes ]]; then
 fi
 
 commit=$(git -C "$root" rev-parse HEAD)
-# Compiler dates and zip entry times are the commit's (zip keeps even seconds only).
-epoch=$(git -C "$root" log -1 --format=%ct HEAD)
-export SOURCE_DATE_EPOCH=$((epoch - epoch % 2)) TZ=UTC LC_ALL=C
+# Compiler dates (__DATE__, __TIME__) and zip entry times are the commit's.
+SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct HEAD)
+export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C
 echo "== release of commit $commit"
 
 rm -rf "$build"
