@@ -29,4 +29,5 @@ fi
 folders=("$work" "$root")
 if [[ ${HOME:-/} != / ]]; then folders+=("$HOME"); fi
 "$root/scripts/release-leaks.sh" "$work/1-dist" "$(git -C "$root" log -1 --format=%ct "$commit")" "${folders[@]}"
+cat "$work/1-dist/SHA256SUMS"
 echo "release check: both runs gave identical $(cd "$work/1-dist" && echo *) ($((SECONDS - start)) s)"
