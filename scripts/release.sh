@@ -36,6 +36,8 @@ commit=$(git -C "$root" rev-parse HEAD)
 # Compiler dates (__DATE__, __TIME__) and zip entry times are the commit's.
 SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct HEAD)
 export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C
+# Flags from the environment would make the build depend on the machine.
+unset CFLAGS CXXFLAGS CPPFLAGS LDFLAGS RCFLAGS
 echo "== release of commit $commit"
 
 rm -rf "$build"
