@@ -45,9 +45,11 @@ function(mosaro_split_debug_info name)
   if(NOT CMAKE_OBJCOPY)
     message(FATAL_ERROR "objcopy not found: release builds keep their debug information in a separate file")
   endif()
+  # objcopy stamps PE files it writes with SOURCE_DATE_EPOCH or else the current time: 0 keeps them unstamped.
+  set(objcopy ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_OBJCOPY})
   add_custom_command(TARGET ${name} POST_BUILD
-    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE_NAME:${name}> $<TARGET_FILE_NAME:${name}>.debug
-    COMMAND ${CMAKE_OBJCOPY} --strip-debug --add-gnu-debuglink=$<TARGET_FILE_NAME:${name}>.debug
+    COMMAND ${objcopy} --only-keep-debug $<TARGET_FILE_NAME:${name}> $<TARGET_FILE_NAME:${name}>.debug
+    COMMAND ${objcopy} --strip-debug --add-gnu-debuglink=$<TARGET_FILE_NAME:${name}>.debug
             $<TARGET_FILE_NAME:${name}>
     WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>
     COMMENT "Keeping the debug information of ${name} in $<TARGET_FILE_NAME:${name}>.debug"

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev libstb-dev libcli11-dev
   clang libclang-rt-14-dev valgrind
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev wine64 xvfb xauth
+  zip unzip
 )
 
 missing=()

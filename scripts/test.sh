@@ -17,6 +17,7 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
 echo "== Windows DLL under wine, and the built-in GL loader"
 "$root/scripts/windows.sh"
+"$root/scripts/release-check.sh"
 echo "== hardening: valgrind and fuzzing"
 "$root/scripts/hardening.sh" "$root/build"
 echo "== tests"
