@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # release-leaks.sh DIST EPOCH FOLDER...: fails if the zips in DIST carry a time or a folder of the machine
-# that built them. In Mosaro2.dll and Mosaro2.dll.debug unpacked from them: the PE header's time stamp and
-# those of the export and resource directories are 0; no string (8-bit or UTF-16) holds one of the
-# FOLDERs; every string shaped like __DATE__ ("Dec  9 2026") or __TIME__ ("03:02:22") is EPOCH's, in UTC.
+# that built them. In Mosaro2.dll, mosaro-preview.exe and their debug files unpacked from them: the PE
+# header's time stamp and those of the export and resource directories are 0; no string (8-bit or UTF-16)
+# holds one of the FOLDERs; every string shaped like __DATE__ ("Dec  9 2026") or __TIME__ ("03:02:22") is EPOCH's, in UTC.
 # In the zips: every entry's time is EPOCH's (to zip's 2 seconds) and no entry has an extra field.
 set -euo pipefail
 dist=$1 epoch=$2
@@ -25,7 +25,7 @@ done
 
 date_text=$(date -u -d "@$epoch" '+%b %e %Y')
 time_text=$(date -u -d "@$epoch" '+%H:%M:%S')
-for file in "$unpacked/Mosaro2.dll" "$unpacked/Mosaro2.dll.debug"; do
+for file in "$unpacked"/{Mosaro2.dll,mosaro-preview.exe}{,.debug}; do
   name=${file##*/}
   [[ -f $file ]] || { leak "no $name in $dist"; continue; }
   pe=$(od -An -tu4 -j60 -N4 "$file" | tr -d ' ')

@@ -10,11 +10,13 @@ build=$root/build-release
 # What each zip holds, in this order: "name in the zip=file in the build folder".
 main_files=(
   "Mosaro2.dll=effect/Mosaro2.dll"
+  "mosaro-preview.exe=tools/mosaro-preview.exe"
   "README.txt=release/README.txt"
   "THIRD-PARTY-NOTICES.txt=release/THIRD-PARTY-NOTICES.txt"
 )
 debug_files=(
   "Mosaro2.dll.debug=effect/Mosaro2.dll.debug"
+  "mosaro-preview.exe.debug=tools/mosaro-preview.exe.debug"
   "THIRD-PARTY-NOTICES.txt=release/THIRD-PARTY-NOTICES.txt"
 )
 
@@ -45,6 +47,8 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/MingwW
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOSARO_TESTS=OFF -DMOSARO_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)"
 cmake -DDLL="$build/effect/Mosaro2.dll" -DOBJDUMP=x86_64-w64-mingw32-objdump -DSPLIT_DEBUG=1 \
+  -P "$root/tests/windows/check_dll.cmake"
+cmake -DDLL="$build/tools/mosaro-preview.exe" -DOBJDUMP=x86_64-w64-mingw32-objdump -DSPLIT_DEBUG=1 -DPROGRAM=1 \
   -P "$root/tests/windows/check_dll.cmake"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 [[ -n $version ]] || fail "no project version in $build/CMakeCache.txt"
