@@ -1,6 +1,7 @@
 // mosaro-preview: a command-line host that drives the plugin module through plugMain.
 #include <CLI/CLI.hpp>
 
+#include "tools/preview/command_status.h"
 #include "tools/preview/commands.h"
 #include "tools/preview/render_options.h"
 
@@ -29,7 +30,12 @@ int main(int argc, char** argv) {
   bool renderVerbose = false;
   CLI::App* render = preview::AddRenderCommand(app, renderRequest, renderVerbose);
 
-  CLI11_PARSE(app, argc, argv);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    // Help is printed with status 0; every command line that cannot be used is a request not carried out.
+    return app.exit(error) == 0 ? preview::kExitOk : preview::kExitBadRequest;
+  }
   if (info->parsed()) return preview::RunInfo(modulePath);
   if (params->parsed()) return preview::RunParams(modulePath, paramsJson);
   if (slices->parsed()) return preview::RunSlices(slicesRequest);
@@ -37,5 +43,5 @@ int main(int argc, char** argv) {
     renderRequest.modulePath = modulePath;
     return preview::RunRender(renderRequest, renderVerbose);
   }
-  return 1;
+  return preview::kExitBadRequest;
 }

@@ -4,6 +4,7 @@
 
 #include "presets/preset_discovery.h"
 #include "presets/preset_reader.h"
+#include "tools/preview/command_status.h"
 #include "tools/preview/commands.h"
 #include "tools/preview/json_text.h"
 #include "tools/preview/scene_settings.h"
@@ -86,8 +87,8 @@ int RunSlices(const SlicesRequest& request) {
     PrintJson(setup);
   else
     PrintLines(setup);
-  if (!request.svgFile.empty() && !WriteSvg(request, setup)) return 1;
-  return setup.readStatus.outcome == ReadOutcome::Read ? 0 : 3;
+  if (!request.svgFile.empty() && !WriteSvg(request, setup)) return kExitBadRequest;
+  return setup.readStatus.outcome == ReadOutcome::Read ? kExitOk : kExitPresetNotRead;
 }
 
 }  // namespace preview
