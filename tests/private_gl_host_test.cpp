@@ -4,7 +4,7 @@
 
 #include <dlfcn.h>
 
-// Types and constants only: every EGL function is reached through the host's own handle.
+// Declarations only: every EGL function is reached through the host's own handle.
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
@@ -22,47 +22,33 @@ constexpr int kW = 64;
 constexpr int kH = 36;
 
 bool AnyLoaded(std::initializer_list<const char*> sonames) {
-  for (const char* soname : sonames) {
-    if (void* library = dlopen(soname, RTLD_NOW | RTLD_NOLOAD)) {
-      dlclose(library);
-      return true;
-    }
-  }
+  for (const char* soname : sonames)
+    if (void* library = dlopen(soname, RTLD_NOW | RTLD_NOLOAD)) return dlclose(library), true;
   return false;
 }
 
-// The host's EGL: opened privately, a surfaceless OpenGL 4.1 core context made current through the handle.
+// The host's EGL, opened privately: a surfaceless OpenGL 4.1 core context made current through the handle.
 struct PrivateEgl {
+#define HOST_EGL(name) reinterpret_cast<decltype(&name)>(dlsym(library, #name))
   void* library = dlopen("libEGL.so.1", RTLD_NOW | RTLD_LOCAL);
-  PFNEGLGETPROCADDRESSPROC getProc =
-      library ? reinterpret_cast<PFNEGLGETPROCADDRESSPROC>(dlsym(library, "eglGetProcAddress")) : nullptr;
   EGLDisplay display = EGL_NO_DISPLAY;
   EGLContext context = EGL_NO_CONTEXT;
 
-  template <typename Function>
-  Function Proc(const char* name) const {
-    return reinterpret_cast<Function>(getProc(name));
-  }
   bool MakeCurrent() {
-    if (!getProc) return false;
-    auto platformDisplay = Proc<PFNEGLGETPLATFORMDISPLAYEXTPROC>("eglGetPlatformDisplayEXT");
-    display = platformDisplay ? platformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr)
-                              : EGL_NO_DISPLAY;
-    if (display == EGL_NO_DISPLAY || !Proc<PFNEGLINITIALIZEPROC>("eglInitialize")(display, nullptr, nullptr) ||
-        !Proc<PFNEGLBINDAPIPROC>("eglBindAPI")(EGL_OPENGL_API))
-      return false;
-    const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION_KHR, 4, EGL_CONTEXT_MINOR_VERSION_KHR, 1,
-                                 EGL_CONTEXT_OPENGL_PROFILE_MASK_KHR, EGL_CONTEXT_OPENGL_CORE_PROFILE_BIT_KHR,
-                                 EGL_NONE};
-    context = Proc<PFNEGLCREATECONTEXTPROC>("eglCreateContext")(display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
-    return context != EGL_NO_CONTEXT &&
-           Proc<PFNEGLMAKECURRENTPROC>("eglMakeCurrent")(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context);
+    const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION, 4, EGL_CONTEXT_MINOR_VERSION, 1,
+                                 EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_CORE_PROFILE_BIT, EGL_NONE};
+    if (library) display = HOST_EGL(eglGetPlatformDisplay)(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    if (display != EGL_NO_DISPLAY && HOST_EGL(eglInitialize)(display, nullptr, nullptr) &&
+        HOST_EGL(eglBindAPI)(EGL_OPENGL_API))
+      context = HOST_EGL(eglCreateContext)(display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
+    return context != EGL_NO_CONTEXT && HOST_EGL(eglMakeCurrent)(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context);
   }
   ~PrivateEgl() {
     if (context == EGL_NO_CONTEXT) return;
-    Proc<PFNEGLMAKECURRENTPROC>("eglMakeCurrent")(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    Proc<PFNEGLDESTROYCONTEXTPROC>("eglDestroyContext")(display, context);
+    HOST_EGL(eglMakeCurrent)(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    HOST_EGL(eglDestroyContext)(display, context);
   }
+#undef HOST_EGL
 };
 
 TEST(PrivateGlHost, NoContextFailsCleanlyThenALocallyOpenedEglContextInstantiatesAndDraws) {

@@ -2,7 +2,6 @@
 // snippet library compiled and evaluated on a real GL 4.1 core context.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -178,7 +177,8 @@ TEST_F(SnippetGlTest, RandomHashMatchesTheUnsignedArithmetic) {
     const uint32_t in[3] = {x[0], x[1], x[2]};
     for (int c = 0; c < 3; ++c) x[c] = ((in[c] >> 8) ^ in[(c + 1) % 3]) * 1103515245u;
   }
-  const auto pixel = RenderPixel({SnippetRandom}, "fragColor = vec4(random3(uvec3(12345U, 678U, 0xDEADBEEFU)), 1.0);");
+  const auto pixel =
+      RenderPixel({SnippetRandom}, "fragColor = vec4(random3(uvec3(12345U, 678U, 0xDEADBEEFU)), 1.0);");
   for (int c = 0; c < 3; ++c) EXPECT_NEAR(pixel[c], x[c] / 4294967295.0 * 255.0, 1.0) << c;
 }
 
@@ -193,7 +193,9 @@ TEST_F(SnippetGlTest, MapClampsIntoTheTargetRange) {
   EXPECT_EQ(vec2Pixel, (std::vector<uint8_t>{64, 204, 0, 255}));
 }
 
-// The noise snippet's formulas on the CPU, in double precision.
+// The noise snippet's formulas on the CPU, in double precision, at inputs where the GPU's float result is
+// exact enough to pin: random3 of a tiny c, and simplex3d within 0.09 of the origin, where every corner but
+// the origin's lies too far to weigh and the origin's hash is random3(0) = 0.
 using Vec3 = std::array<double, 3>;
 double Dot(const Vec3& a, const Vec3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 double Fract(double v) { return v - std::floor(v); }
@@ -201,27 +203,7 @@ Vec3 NoiseHash(const Vec3& c) {
   const double j = 4096.0 * std::sin(Dot(c, {17.0, 59.4, 15.0}));
   return {Fract(64.0 * j), Fract(8.0 * j), Fract(512.0 * j)};
 }
-double Simplex3d(const Vec3& p) {
-  const double f3 = 0.3333333, g3 = 0.1666667;
-  Vec3 s, x, e;
-  for (int k = 0; k < 3; ++k) s[k] = std::floor(p[k] + Dot(p, {f3, f3, f3}));
-  for (int k = 0; k < 3; ++k) x[k] = p[k] - s[k] + Dot(s, {g3, g3, g3});
-  for (int k = 0; k < 3; ++k) e[k] = x[k] - x[(k + 1) % 3] >= 0.0 ? 1.0 : 0.0;
-  double sum = 0.0;
-  for (int corner = 0; corner < 4; ++corner) {
-    Vec3 offset, lattice;  // the corner's offset i (0, i1, i2, 1) and its lattice point s + i
-    for (int k = 0; k < 3; ++k) {
-      const double i1 = e[k] * (1.0 - e[(k + 2) % 3]), i2 = 1.0 - e[(k + 2) % 3] * (1.0 - e[k]);
-      const double i = corner == 0 ? 0.0 : corner == 1 ? i1 : corner == 2 ? i2 : 1.0;
-      offset[k] = x[k] - i + corner * g3;
-      lattice[k] = s[k] + i;
-    }
-    const Vec3 h = NoiseHash(lattice);
-    const double w = std::max(0.6 - Dot(offset, offset), 0.0);
-    sum += std::pow(w, 4) * Dot({h[0] - 0.5, h[1] - 0.5, h[2] - 0.5}, offset);
-  }
-  return 52.0 * sum;
-}
+double SimplexNearOrigin(const Vec3& p) { return 52.0 * std::pow(0.6 - Dot(p, p), 4) * -0.5 * (p[0] + p[1] + p[2]); }
 // m times a GLSL mat3 given by its constructor's nine values (column after column), scaled.
 Vec3 Turned(const Vec3& m, double scale, const std::array<double, 9>& columns) {
   Vec3 out;
@@ -236,31 +218,30 @@ std::string Off(const std::string& expr, double want) {
   return "0.5 + 100.0 * ((" + expr + ") - " + text + ")";
 }
 
-// Near the origin only the origin's corner weighs, and its hash, of sin(0), is exact; the tiny hash inputs
-// keep sin's rounding far below what the fractions show. Each value is compared inside the shader.
+// Each value is compared inside the shader; the second point lies in a simplex whose origin corner is not s.
 TEST_F(SnippetGlTest, NoiseMatchesItsFormulasComputedOnTheCpu) {
-  const double t = std::ldexp(1.0, -24);
-  const Vec3 hash = NoiseHash({t, 2 * t, 3 * t});
-  const Vec3 a{0.05, 0.03, 0.01}, b{-0.04, 0.02, -0.03}, m{0.008, -0.005, 0.003};
-  const std::vector<std::string> bodies = {
-      "vec3 h = random3(vec3(1.0, 2.0, 3.0) * exp2(-24.0)); fragColor = vec4(" + Off("h.x", hash[0]) + ", " +
-          Off("h.y", hash[1]) + ", " + Off("h.z", hash[2]) + ", " + Off("simplex3d(vec3(0.05, 0.03, 0.01))", Simplex3d(a)) +
-          ");",
-      "fragColor = vec4(" + Off("simplex3d(vec3(-0.04, 0.02, -0.03))", Simplex3d(b)) + ", 0.5, 0.5, 0.5);",
-      "vec3 m = vec3(0.008, -0.005, 0.003); fragColor = vec4(" +
-          Off("fractal_noise(m, vec4(1.0, 0.0, 0.0, 0.0))",
-              Simplex3d(Turned(m, 1, {-0.37, 0.36, 0.85, -0.14, -0.93, 0.34, 0.92, 0.01, 0.4}))) + ", " +
-          Off("fractal_noise(m, vec4(0.0, 1.0, 0.0, 0.0))",
-              Simplex3d(Turned(m, 2, {-0.55, -0.39, 0.74, 0.33, -0.91, -0.24, 0.77, 0.12, 0.63}))) + ", " +
-          Off("fractal_noise(m, vec4(0.0, 0.0, 1.0, 0.0))",
-              Simplex3d(Turned(m, 4, {-0.71, 0.52, -0.47, -0.08, -0.72, -0.68, -0.7, -0.45, 0.56}))) + ", " +
-          Off("fractal_noise(m, vec4(0.0, 0.0, 0.0, 1.0))", Simplex3d(Turned(m, 8, {1, 0, 0, 0, 1, 0, 0, 0, 1}))) +
-          ");"};
-  for (const std::string& body : bodies) {
+  const Vec3 hash = NoiseHash({0x1p-24, 0x2p-24, 0x3p-24});
+  const std::string tinyHash = "random3(vec3(1.0, 2.0, 3.0) * exp2(-24.0))";
+  const Vec3 m{0.008, -0.005, 0.003};
+  const std::array<double, 9> rot1{-0.37, 0.36, 0.85, -0.14, -0.93, 0.34, 0.92, 0.01, 0.4},
+      rot2{-0.55, -0.39, 0.74, 0.33, -0.91, -0.24, 0.77, 0.12, 0.63},
+      rot3{-0.71, 0.52, -0.47, -0.08, -0.72, -0.68, -0.7, -0.45, 0.56}, none{1, 0, 0, 0, 1, 0, 0, 0, 1};
+  auto octave = [&](const char* coef, double scale, const std::array<double, 9>& rot) {
+    return Off("fractal_noise(vec3(0.008, -0.005, 0.003), vec4(" + std::string(coef) + "))",
+               SimplexNearOrigin(Turned(m, scale, rot)));
+  };
+  const std::vector<std::string> values = {
+      Off(tinyHash + ".x", hash[0]), Off(tinyHash + ".y", hash[1]), Off(tinyHash + ".z", hash[2]),
+      Off("simplex3d(vec3(0.05, 0.03, 0.01))", SimplexNearOrigin({0.05, 0.03, 0.01})),
+      Off("simplex3d(vec3(-0.04, 0.02, -0.03))", SimplexNearOrigin({-0.04, 0.02, -0.03})), "0.5", "0.5", "0.5",
+      octave("1, 0, 0, 0", 1, rot1), octave("0, 1, 0, 0", 2, rot2), octave("0, 0, 1, 0", 4, rot3),
+      octave("0, 0, 0, 1", 8, none)};
+  for (size_t v = 0; v < values.size(); v += 4) {
+    const std::string body = "fragColor = vec4(" + values[v] + ", " + values[v + 1] + ", " + values[v + 2] + ", " +
+                             values[v + 3] + ");";
     const auto pixel = RenderPixel({SnippetNoise}, body);
-    for (int c = 0; c < 4; ++c) EXPECT_NEAR(pixel[c], 127.5, 1.5) << body << "\nchannel " << c;
+    for (size_t c = 0; c < 4; ++c) EXPECT_NEAR(pixel[c], 127.5, 1.5) << values[v + c];
   }
-  EXPECT_NEAR(Simplex3d(a), -0.2962, 1e-4);  // the point lies where the noise is far from zero
 }
 
 }  // namespace
