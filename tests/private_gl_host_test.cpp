@@ -1,4 +1,4 @@
-// A host that links no GL library and opens libEGL.so.1 with RTLD_LOCAL, as SDL's loader and ctypes do:
+// A host that links no GL library and opens libEGL.so.1 with RTLD_LOCAL, as common GL loaders do by default:
 // the module must find the host's context through that private copy, and fail cleanly while none exists.
 #include <gtest/gtest.h>
 
