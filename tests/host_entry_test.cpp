@@ -260,7 +260,7 @@ TEST_F(EntryPoint, FailedInitGLRunsDeInitGLThenDestroys) {
   EXPECT_EQ(module->Call(kInstantiateGL, Address(&vp)), kPointerFailure);
   EXPECT_EQ(Log(), "Construct;SetFloat0;SetFloat1;SetFloat2;SetText3;SetFloat4;SetFloat5;InitGL;DeInitGL;Destroy;");
 
-  // Thrown after InitGL made its buffer (memory exhausted while building a program): nothing stays behind.
+  // Thrown after InitGL made its program (memory exhausted while building it): nothing stays behind.
   control->initGLFails = false;
   control->initGLThrows = true;
   const testsupport::GlObjectCount before = testsupport::CountGlObjects();

@@ -41,15 +41,15 @@ class TestEffect : public CHostPlugin {
   }
   uint32_t InitGL(const ViewportRecord* vp) override {
     Log("InitGL");
-    glGenBuffers(1, &buffer);
+    program = glCreateProgram();
     if (control.initGLThrows) throw std::bad_alloc();
     if (control.initGLFails) return kStatusFailure;
     return CHostPlugin::InitGL(vp);
   }
   uint32_t DeInitGL() override {
     Log("DeInitGL");
-    glDeleteBuffers(1, &buffer);
-    buffer = 0;
+    glDeleteProgram(program);
+    program = 0;
     return kStatusSuccess;
   }
   uint32_t SetFloatParameter(uint32_t index, float value) override {
@@ -85,7 +85,7 @@ class TestEffect : public CHostPlugin {
   }
 
  private:
-  GLuint buffer = 0;
+  GLuint program = 0;
   float values[6] = {};
   std::string name = "constructed";
 };
