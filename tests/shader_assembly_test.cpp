@@ -194,8 +194,8 @@ TEST_F(SnippetGlTest, MapClampsIntoTheTargetRange) {
 }
 
 // The noise snippet's formulas on the CPU, in double precision, at inputs where the GPU's float result is
-// exact enough to pin: random3 of a tiny c, and simplex3d within 0.09 of the origin, where every corner but
-// the origin's lies too far to weigh and the origin's hash is random3(0) = 0.
+// exact enough to pin: random3 of a tiny c, and simplex3d within 0.09 of a lattice corner whose hash is exactly
+// 0 (the origin, or (15, 0, -17), where 17 * 15 - 15 * 17 = 0), every other corner lying too far to weigh.
 using Vec3 = std::array<double, 3>;
 double Dot(const Vec3& a, const Vec3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 double Fract(double v) { return v - std::floor(v); }
@@ -203,7 +203,11 @@ Vec3 NoiseHash(const Vec3& c) {
   const double j = 4096.0 * std::sin(Dot(c, {17.0, 59.4, 15.0}));
   return {Fract(64.0 * j), Fract(8.0 * j), Fract(512.0 * j)};
 }
-double SimplexNearOrigin(const Vec3& p) { return 52.0 * std::pow(0.6 - Dot(p, p), 4) * -0.5 * (p[0] + p[1] + p[2]); }
+double SimplexNearQuietCorner(const Vec3& p, const Vec3& corner = {0, 0, 0}) {
+  const double g = (corner[0] + corner[1] + corner[2]) * 0.1666667;  // the corner's offset: p - corner + g
+  const Vec3 x{p[0] - corner[0] + g, p[1] - corner[1] + g, p[2] - corner[2] + g};
+  return 52.0 * std::pow(0.6 - Dot(x, x), 4) * -0.5 * (x[0] + x[1] + x[2]);
+}
 // m times a GLSL mat3 given by its constructor's nine values (column after column), scaled.
 Vec3 Turned(const Vec3& m, double scale, const std::array<double, 9>& columns) {
   Vec3 out;
@@ -218,7 +222,8 @@ std::string Off(const std::string& expr, double want) {
   return "0.5 + 100.0 * ((" + expr + ") - " + text + ")";
 }
 
-// Each value is compared inside the shader; the second point lies in a simplex whose origin corner is not s.
+// Each value is compared inside the shader; of the simplices about the origin, the first has it as its corner
+// s, the second as s + i2, the third as s + i1.
 TEST_F(SnippetGlTest, NoiseMatchesItsFormulasComputedOnTheCpu) {
   const Vec3 hash = NoiseHash({0x1p-24, 0x2p-24, 0x3p-24});
   const std::string tinyHash = "random3(vec3(1.0, 2.0, 3.0) * exp2(-24.0))";
@@ -228,12 +233,14 @@ TEST_F(SnippetGlTest, NoiseMatchesItsFormulasComputedOnTheCpu) {
       rot3{-0.71, 0.52, -0.47, -0.08, -0.72, -0.68, -0.7, -0.45, 0.56}, none{1, 0, 0, 0, 1, 0, 0, 0, 1};
   auto octave = [&](const char* coef, double scale, const std::array<double, 9>& rot) {
     return Off("fractal_noise(vec3(0.008, -0.005, 0.003), vec4(" + std::string(coef) + "))",
-               SimplexNearOrigin(Turned(m, scale, rot)));
+               SimplexNearQuietCorner(Turned(m, scale, rot)));
   };
   const std::vector<std::string> values = {
       Off(tinyHash + ".x", hash[0]), Off(tinyHash + ".y", hash[1]), Off(tinyHash + ".z", hash[2]),
-      Off("simplex3d(vec3(0.05, 0.03, 0.01))", SimplexNearOrigin({0.05, 0.03, 0.01})),
-      Off("simplex3d(vec3(-0.04, 0.02, -0.03))", SimplexNearOrigin({-0.04, 0.02, -0.03})), "0.5", "0.5", "0.5",
+      Off("simplex3d(vec3(0.05, 0.03, 0.01))", SimplexNearQuietCorner({0.05, 0.03, 0.01})),
+      Off("simplex3d(vec3(-0.02, 0.05, -0.04))", SimplexNearQuietCorner({-0.02, 0.05, -0.04})),
+      Off("simplex3d(vec3(-0.05, 0.04, 0.03))", SimplexNearQuietCorner({-0.05, 0.04, 0.03})),
+      Off("simplex3d(vec3(15.34, 0.35, -16.68))", SimplexNearQuietCorner({15.34, 0.35, -16.68}, {15, 0, -17})), "0.5",
       octave("1, 0, 0, 0", 1, rot1), octave("0, 1, 0, 0", 2, rot2), octave("0, 0, 1, 0", 4, rot3),
       octave("0, 0, 0, 1", 8, none)};
   for (size_t v = 0; v < values.size(); v += 4) {
