@@ -3,17 +3,8 @@
 #include "effect/quad_upload.h"
 #include "effect/shader_sources.h"
 
-namespace {
-
-EffectSources StoredSources() {
-  return EffectSources{SourceText(ShaderSource::LayerVertex), SourceText(ShaderSource::LayerFragment),
-                       SourceText(ShaderSource::OverlayVertex), SourceText(ShaderSource::OverlayFragment)};
-}
-
-}  // namespace
-
 uint32_t QmPlugin::InitGL(const ViewportRecord* newViewport) {
-  const EffectSources sources = sourceOverride ? *sourceOverride : StoredSources();
+  const EffectSources sources = ProgramSources();
   bool built = newViewport != nullptr && layerProgram.Compile(sources.layerVertex, sources.layerFragment) &&
                overlayProgram.Compile(sources.overlayVertex, sources.overlayFragment) &&
                CreateQuadBuffers(quadGeometry);

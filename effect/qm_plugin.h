@@ -12,14 +12,6 @@
 #include "presets/output_setup.h"
 #include "quickstart/plugin.h"
 
-// The four GLSL texts of the effect's two programs.
-struct EffectSources {
-  std::string layerVertex;
-  std::string layerFragment;
-  std::string overlayVertex;
-  std::string overlayFragment;
-};
-
 class QmPlugin : public quickstart::Plugin {
  public:
   QmPlugin();
@@ -67,8 +59,6 @@ class QmPlugin : public quickstart::Plugin {
   std::vector<LayerParams> layers;
   OutputSetup outputSetup;
   int32_t frameCounter = 1;
-  // GLSL that InitGL builds instead of the module's stored sources; null in the product (a test seam).
-  const EffectSources* sourceOverride = nullptr;
 
  private:
   void RegisterGlobals();

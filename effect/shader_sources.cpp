@@ -50,3 +50,8 @@ std::string SourceText(ShaderSource source) {
   const StoredSource stored = GetStoredSource(source);
   return UnscrambleSource(stored.bytes, stored.length, GetSourceKey(source));
 }
+
+EffectSources StoredSources() {
+  return EffectSources{SourceText(ShaderSource::LayerVertex), SourceText(ShaderSource::LayerFragment),
+                       SourceText(ShaderSource::OverlayVertex), SourceText(ShaderSource::OverlayFragment)};
+}

@@ -31,3 +31,18 @@ std::string UnscrambleSource(const uint8_t* stored, int32_t length, const std::v
 
 // The GLSL text of a source, unscrambled with its key.
 std::string SourceText(ShaderSource source);
+
+// The four GLSL texts of the effect's two programs.
+struct EffectSources {
+  std::string layerVertex;
+  std::string layerFragment;
+  std::string overlayVertex;
+  std::string overlayFragment;
+};
+
+// The four stored sources as text.
+EffectSources StoredSources();
+
+// The texts InitGL builds the programs from; each module that holds the effect defines it once (the product
+// in program_sources.cpp: the stored sources).
+EffectSources ProgramSources();

@@ -6,6 +6,8 @@
 #if defined(MOSARO_BUILTIN_GL_LOADER)
 #include "glsupport/gl_entry_points.h"
 #include "glsupport/gl_version.h"
+#elif !defined(_WIN32)
+#include "glsupport/epoxy_gl_library.h"
 #endif
 
 namespace glsupport {
@@ -22,8 +24,11 @@ bool LoadEntryPoints() {
 #if defined(MOSARO_BUILTIN_GL_LOADER)
   if (!ResolveEntryPoints(lookup).resolved) return false;
   return ParseGlVersion(reinterpret_cast<const char*>(glGetString(GL_VERSION))) >= kRequiredGlVersion;
-#else
+#elif defined(_WIN32)
   return epoxy_gl_version() >= kRequiredGlVersion;
+#else
+  const EpoxyGlLibrary library(lookup == &LookUpWithGlx);
+  return library.found() && epoxy_gl_version() >= kRequiredGlVersion;
 #endif
 }
 

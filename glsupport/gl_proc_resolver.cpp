@@ -1,5 +1,6 @@
 #include "glsupport/gl_proc_resolver.h"
 
+#include <cstddef>
 #include <cstdint>
 
 #if defined(_WIN32)
@@ -37,32 +38,50 @@ GlProc LookUpWithWgl(const char* name) { return ResolveWithLibraryFallback(name,
 ProcLookup CurrentContextLookup() { return wglGetCurrentContext() != nullptr ? &LookUpWithWgl : nullptr; }
 #else
 namespace {
-// Symbols are taken only from libraries already loaded: a host with a current context has loaded its GL
-// window-system library, and the module must not load one itself.
-void* LoadedSymbol(const char* symbol) { return dlsym(RTLD_DEFAULT, symbol); }
+// The window-system libraries a host may have loaded, by soname. A host may have opened one with
+// RTLD_LOCAL, which keeps its symbols out of the global lookup, so each is also asked for by name.
+constexpr const char* kEglLibraries[] = {"libEGL.so.1"};
+constexpr const char* kGlxLibraries[] = {"libGLX.so.0", "libGL.so.1"};
 
-bool LoadedQueryReportsContext(const char* symbol) {
+// The symbol from the global scope, else from the first of the libraries already loaded that has it.
+// RTLD_NOLOAD never loads a library: a host with a current context has loaded its own. The symbol stays
+// valid while the host keeps its library, which it does while its context lives.
+template <size_t N>
+void* LoadedSymbol(const char* const (&libraries)[N], const char* symbol) {
+  if (void* global = dlsym(RTLD_DEFAULT, symbol)) return global;
+  for (const char* soname : libraries) {
+    void* library = dlopen(soname, RTLD_NOW | RTLD_NOLOAD);
+    if (library == nullptr) continue;
+    void* found = dlsym(library, symbol);
+    dlclose(library);
+    if (found != nullptr) return found;
+  }
+  return nullptr;
+}
+
+template <size_t N>
+bool LoadedQueryReportsContext(const char* const (&libraries)[N], const char* symbol) {
   using CurrentContextQuery = void* (*)();
-  auto query = reinterpret_cast<CurrentContextQuery>(LoadedSymbol(symbol));
+  auto query = reinterpret_cast<CurrentContextQuery>(LoadedSymbol(libraries, symbol));
   return query != nullptr && query() != nullptr;
 }
 }  // namespace
 
 GlProc LookUpWithEgl(const char* name) {
   using EglLookup = GlProc (*)(const char*);
-  auto lookup = reinterpret_cast<EglLookup>(LoadedSymbol("eglGetProcAddress"));
+  auto lookup = reinterpret_cast<EglLookup>(LoadedSymbol(kEglLibraries, "eglGetProcAddress"));
   return lookup != nullptr ? lookup(name) : nullptr;
 }
 
 GlProc LookUpWithGlx(const char* name) {
   using GlxLookup = GlProc (*)(const unsigned char*);
-  auto lookup = reinterpret_cast<GlxLookup>(LoadedSymbol("glXGetProcAddressARB"));
+  auto lookup = reinterpret_cast<GlxLookup>(LoadedSymbol(kGlxLibraries, "glXGetProcAddressARB"));
   return lookup != nullptr ? lookup(reinterpret_cast<const unsigned char*>(name)) : nullptr;
 }
 
 ProcLookup CurrentContextLookup() {
-  if (LoadedQueryReportsContext("eglGetCurrentContext")) return &LookUpWithEgl;
-  if (LoadedQueryReportsContext("glXGetCurrentContext")) return &LookUpWithGlx;
+  if (LoadedQueryReportsContext(kEglLibraries, "eglGetCurrentContext")) return &LookUpWithEgl;
+  if (LoadedQueryReportsContext(kGlxLibraries, "glXGetCurrentContext")) return &LookUpWithGlx;
   return nullptr;
 }
 #endif

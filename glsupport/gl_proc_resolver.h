@@ -22,9 +22,9 @@ ProcLookup CurrentContextLookup();
 // wglGetProcAddress, falling back to the exports of the loaded opengl32.dll (the GL 1.1 functions).
 GlProc LookUpWithWgl(const char* name);
 #else
-// eglGetProcAddress of the already loaded EGL library; null when none is loaded.
+// eglGetProcAddress of the loaded libEGL.so.1, however the host opened it; null when none is loaded.
 GlProc LookUpWithEgl(const char* name);
-// glXGetProcAddressARB of the already loaded GLX library; null when none is loaded.
+// glXGetProcAddressARB of the loaded libGLX.so.0 or libGL.so.1, however opened; null when neither is loaded.
 GlProc LookUpWithGlx(const char* name);
 #endif
 

@@ -80,7 +80,14 @@ uint64_t Instantiate(const ViewportRecord* viewport) {
     glLoaderSucceeded = LoadGLEntryPoints();
   }
   if (!glLoaderSucceeded) return kPointerFailure;
-  if (instance->InitGL(viewport) != kStatusSuccess) {
+  // Whether InitGL fails or throws (memory exhausted while building a program), whatever GL objects it made
+  // are released before the instance is freed.
+  bool initialised = false;
+  try {
+    initialised = instance->InitGL(viewport) == kStatusSuccess;
+  } catch (...) {
+  }
+  if (!initialised) {
     instance->DeInitGL();
     return kPointerFailure;
   }

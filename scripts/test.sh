@@ -12,8 +12,10 @@ echo "== build (RelWithDebInfo)"
 echo "== build (AddressSanitizer + UndefinedBehaviorSanitizer)"
 "$root/scripts/build.sh" "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DMOSARO_SANITIZE=ON -DMOSARO_BENCH=OFF
 
-echo "== tests under sanitizers"
-UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+# This pass runs each test binary's tests shuffled (as --gtest_shuffle does), so that no test leans on another.
+seed=$((RANDOM % 99999 + 1))
+echo "== tests under sanitizers, shuffled (GTEST_RANDOM_SEED=$seed)"
+GTEST_SHUFFLE=1 GTEST_RANDOM_SEED=$seed UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
 echo "== Windows DLL under wine, and the built-in GL loader"
 "$root/scripts/windows.sh"

@@ -8,6 +8,7 @@
 #include "effect/qm_plugin.h"
 #include "effect/shader_sources.h"
 #include "tests/support/documents_folder.h"
+#include "tests/support/replaceable_program_sources.h"
 #include "tools/hostlib/gl_context.h"
 
 namespace {
@@ -23,6 +24,7 @@ class EffectGLResources : public ::testing::Test {
     delete context;
     delete documents;
   }
+  void TearDown() override { test::replacedProgramSources = nullptr; }
   static void ExpectNoGLObjects(const QmPlugin& plugin) {
     EXPECT_EQ(plugin.layerProgram.program(), 0u);
     EXPECT_EQ(plugin.layerProgram.vertexShader(), 0u);
@@ -98,7 +100,7 @@ TEST_F(EffectGLResources, AFailingOverlayProgramLeavesNothingBehind) {
   QmPlugin plugin;
   EffectSources sources{SourceText(ShaderSource::LayerVertex), SourceText(ShaderSource::LayerFragment),
                         SourceText(ShaderSource::OverlayVertex), "#version 410 core\nvoid main() { oops }\n"};
-  plugin.sourceOverride = &sources;
+  test::replacedProgramSources = &sources;
   ViewportRecord vp{0, 0, 64, 36};
   testing::internal::CaptureStdout();
   EXPECT_EQ(plugin.InitGL(&vp), kStatusFailure);
@@ -111,7 +113,7 @@ TEST_F(EffectGLResources, AFailingOverlayProgramLeavesNothingBehind) {
   EXPECT_EQ(Binding(GL_CURRENT_PROGRAM), 0);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
-  plugin.sourceOverride = nullptr;  // the same instance builds afterwards
+  test::replacedProgramSources = nullptr;  // the same instance builds afterwards
   EXPECT_EQ(plugin.InitGL(&vp), kStatusSuccess);
   plugin.DeInitGL();
 }
@@ -121,7 +123,7 @@ TEST_F(EffectGLResources, AFailingLayerProgramNeverBuildsTheOverlay) {
   EffectSources sources{"#version 410 core\nvoid main() { gl_Position = vec4(0.0) }\n",
                         SourceText(ShaderSource::LayerFragment), SourceText(ShaderSource::OverlayVertex),
                         SourceText(ShaderSource::OverlayFragment)};
-  plugin.sourceOverride = &sources;
+  test::replacedProgramSources = &sources;
   ViewportRecord vp{0, 0, 64, 36};
   testing::internal::CaptureStdout();
   EXPECT_EQ(plugin.InitGL(&vp), kStatusFailure);

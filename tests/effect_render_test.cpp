@@ -380,6 +380,17 @@ TEST_F(RenderPass, OnlyALayerWhoseEnableIsExactlyOneIsDrawn) {
   ExpectPixels(
       Draw(), 16, 47, 9, 26,
       [](int x, int y) { return Texel(Floor(24.25f + 0.5f * (x - 16)), Floor(13.75f + 0.5f * (y - 9))); }, Texel);
+
+  // The first, a middle and the last layer, each enabled alone, draws its own quad (k - 12 pixels right).
+  Set("Enable 2", 0);
+  for (int k : {1, 12, 24}) {
+    for (int other : {1, 12, 24}) Set("Enable " + std::to_string(other), other == k ? 1.0f : 0.0f);
+    Set("Width " + std::to_string(k), 32);
+    Set("Height " + std::to_string(k), 18);
+    Set("Position X " + std::to_string(k), static_cast<float>(k - 12));
+    ExpectQuad(
+        Draw(), 4 + k, 35 + k, 9, 26, [k](int x, int y) { return Texel(x - k + 12, y); }, kBackground);
+  }
 }
 
 // Pixel centre offset from a quad centre (cx, 18).
@@ -414,6 +425,20 @@ TEST_F(SymmetryPass, MirrorDrawsASecondCopyAtTheMirroredPositionTurnedTheOtherWa
   Set("Symmetry 1", 0);  // Off: one draw only
   ExpectQuad(
       Draw(), 8, 23, 9, 26, [](int x, int y) { return Turned(x, y, 16, 32); }, kBackground);
+
+  // Rotate Out turns the copy the other way: a long quad turned 30 degrees covers the mirror image of the first.
+  Set("Symmetry 1", 1);
+  FreeQuad(24, 6, -16, 0);
+  Set("Rotate Out 1", 30);
+  const Image turned = Draw();
+  int covered = 0;
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW / 2; ++x) {
+      const bool left = turned.At(x, y) != kBackground;
+      covered += left ? 1 : 0;
+      ASSERT_EQ(left, turned.At(kW - 1 - x, y) != kBackground) << x << ", " << y;
+    }
+  EXPECT_GT(covered, 120);
 }
 
 TEST_F(SymmetryPass, FlippedShowsTheCopyMirroredWithTheSameTurn) {

@@ -3,9 +3,12 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <string>
 
+#include "tests/support/gl_object_count.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_effect_control.h"
 #include "tools/hostlib/gl_context.h"
 #include "tools/hostlib/plugin_host.h"
@@ -33,20 +36,28 @@ TEST(ProductModule, InformationRecordBytes) {
   EXPECT_EQ(std::memcmp(bytes + 56, tail, sizeof tail), 0);  // no extended data, zero padding, null block
 }
 
+// A GL context for the tests that instantiate; made once, current at the start of every test.
+hostlib::GlContext& Context() {
+  static hostlib::GlContext context;
+  if (!context.valid()) context.Create();
+  return context;
+}
+
 // Every test starts from a module with no prototype, a clean log and all switches off.
 class EntryPoint : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     module = new hostlib::PluginModule;
     ASSERT_TRUE(module->Load(MOSARO_TEST_MODULE)) << module->error();
-    auto get = reinterpret_cast<TestEffectControl* (*)()>(dlsym(RTLD_DEFAULT, "testEffectControl"));
-    if (!get) {
-      void* handle = dlopen(MOSARO_TEST_MODULE, RTLD_NOW | RTLD_NOLOAD);
-      get = reinterpret_cast<TestEffectControl* (*)()>(dlsym(handle, "testEffectControl"));
-      dlclose(handle);
-    }
-    ASSERT_NE(get, nullptr);
-    control = get();
+    control = ControlOf(MOSARO_TEST_MODULE);
+    ASSERT_NE(control, nullptr);
+  }
+  // The switches of the loaded test module at path.
+  static TestEffectControl* ControlOf(const std::string& path) {
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    auto get = reinterpret_cast<TestEffectControl* (*)()>(handle ? dlsym(handle, "testEffectControl") : nullptr);
+    if (handle) dlclose(handle);
+    return get ? get() : nullptr;
   }
   static void TearDownTestSuite() {
     module->Deinitialise();
@@ -54,9 +65,12 @@ class EntryPoint : public ::testing::Test {
     module = nullptr;
   }
   void SetUp() override {
+    ASSERT_TRUE(Context().valid()) << Context().error();
+    ASSERT_TRUE(Context().MakeCurrent());
     module->Deinitialise();
     std::memset(control->log, 0, sizeof control->log);
-    control->factoryFails = control->factoryThrows = control->initGLFails = control->setFloatFailsAtIndex = false;
+    control->factoryFails = control->factoryThrows = control->initGLFails = control->initGLThrows = false;
+    control->setFloatFailsAtIndex = false;
   }
   void TearDown() override { module->Deinitialise(); }
   std::string Log() const { return control->log; }
@@ -67,13 +81,6 @@ class EntryPoint : public ::testing::Test {
 };
 hostlib::PluginModule* EntryPoint::module = nullptr;
 TestEffectControl* EntryPoint::control = nullptr;
-
-// A GL context for the tests that instantiate; made once, current for the whole suite.
-hostlib::GlContext& Context() {
-  static hostlib::GlContext context;
-  if (!context.valid()) context.Create();
-  return context;
-}
 
 TEST_F(EntryPoint, NameOfSixteenOrMoreCharactersFillsTheFieldWithoutTerminator) {
   const PluginInfoLayout* info = module->GetInfo();
@@ -206,22 +213,29 @@ TEST_F(EntryPoint, VisibilityIsAnsweredByTheInstanceOrElseThePrototype) {
   EXPECT_EQ(module->GetVisibility(42), kStatusFailure);
 }
 
-// Instantiation needs a current context; without one it fails and leaves the loader untried.
+// Instantiation needs a current context; without one it fails and leaves the loader untried. A copy of the
+// module gives the test a loader that no earlier instantiation has used.
 TEST_F(EntryPoint, InstantiateWithoutContextFailsCleanlyThenSucceedsWithOne) {
+  test::TempFolder folder;
+  const std::string copy = folder / "fresh.so";
+  std::filesystem::copy_file(MOSARO_TEST_MODULE, copy);
+  hostlib::PluginModule fresh;
+  ASSERT_TRUE(fresh.Load(copy)) << fresh.error();
+  TestEffectControl* freshControl = ControlOf(copy);
+  ASSERT_NE(freshControl, nullptr);
   Context().ReleaseCurrent();
-  int32_t live = control->liveInstances;
   ViewportRecord vp{0, 0, 320, 180};
-  EXPECT_EQ(module->Call(kInstantiateGL, Address(&vp)), kPointerFailure);
-  EXPECT_EQ(control->liveInstances, live + 1);  // only the prototype remains
+  EXPECT_EQ(fresh.Call(kInstantiateGL, Address(&vp)), kPointerFailure);
+  EXPECT_EQ(freshControl->liveInstances, 1);  // only the prototype remains
   ASSERT_TRUE(Context().MakeCurrent());
-  void* instance = module->Instantiate(&vp);
+  void* instance = fresh.Instantiate(&vp);
   ASSERT_NE(instance, nullptr);
-  EXPECT_EQ(module->DeInstantiate(instance), kStatusSuccess);
-  EXPECT_EQ(control->liveInstances, live + 1);
+  EXPECT_EQ(fresh.DeInstantiate(instance), kStatusSuccess);
+  EXPECT_EQ(freshControl->liveInstances, 1);
+  fresh.Deinitialise();
 }
 
 TEST_F(EntryPoint, InstantiateAppliesPrototypeDefaultsInIndexOrderThenInitGL) {
-  ASSERT_TRUE(Context().valid()) << Context().error();
   module->GetNumParameters();
   ClearLog();
   ViewportRecord vp{0, 0, 320, 180};
@@ -245,6 +259,15 @@ TEST_F(EntryPoint, FailedInitGLRunsDeInitGLThenDestroys) {
   ViewportRecord vp{0, 0, 32, 32};
   EXPECT_EQ(module->Call(kInstantiateGL, Address(&vp)), kPointerFailure);
   EXPECT_EQ(Log(), "Construct;SetFloat0;SetFloat1;SetFloat2;SetText3;SetFloat4;SetFloat5;InitGL;DeInitGL;Destroy;");
+
+  // Thrown after InitGL made its program (memory exhausted while building it): nothing stays behind.
+  control->initGLFails = false;
+  control->initGLThrows = true;
+  const testsupport::GlObjectCount before = testsupport::CountGlObjects();
+  ClearLog();
+  EXPECT_EQ(module->Call(kInstantiateGL, Address(&vp)), kPointerFailure);
+  EXPECT_EQ(Log(), "Construct;SetFloat0;SetFloat1;SetFloat2;SetText3;SetFloat4;SetFloat5;InitGL;DeInitGL;Destroy;");
+  EXPECT_EQ(testsupport::CountGlObjects(), before);
 }
 
 TEST_F(EntryPoint, FailedDefaultDestroysTheNewInstance) {

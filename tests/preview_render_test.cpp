@@ -259,7 +259,8 @@ class PreviewHostCalls : public ::testing::Test {
   static void TearDownTestSuite() { dlclose(handle); }
   void SetUp() override {
     std::memset(control->log, 0, sizeof control->log);
-    control->factoryFails = control->factoryThrows = control->initGLFails = control->setFloatFailsAtIndex = false;
+    control->factoryFails = control->factoryThrows = control->initGLFails = control->initGLThrows = false;
+    control->setFloatFailsAtIndex = false;
   }
   RenderRequest Request(std::vector<std::string> sets) const {
     RenderRequest request;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -170,6 +171,15 @@ TEST_F(SnippetGlTest, RandomHashMatchesTheUnsignedArithmetic) {
   // random() hashes the pixel position plus resolution.x * resolution.y * frame: (0, 0) + 16 * 1.
   const double atOrigin = RandomHash(16, 16) / 4294967295.0 * 255.0;
   EXPECT_NEAR(RenderPixel({SnippetRandom}, "fragColor = vec4(random(), 0.0, 0.0, 1.0);")[0], atOrigin, 1.0);
+  // random3(uvec3): three rounds of x = ((x >> 8) ^ x.yzx) * k.
+  uint32_t x[3] = {12345u, 678u, 0xDEADBEEFu};
+  for (int round = 0; round < 3; ++round) {
+    const uint32_t in[3] = {x[0], x[1], x[2]};
+    for (int c = 0; c < 3; ++c) x[c] = ((in[c] >> 8) ^ in[(c + 1) % 3]) * 1103515245u;
+  }
+  const auto pixel =
+      RenderPixel({SnippetRandom}, "fragColor = vec4(random3(uvec3(12345U, 678U, 0xDEADBEEFU)), 1.0);");
+  for (int c = 0; c < 3; ++c) EXPECT_NEAR(pixel[c], x[c] / 4294967295.0 * 255.0, 1.0) << c;
 }
 
 TEST_F(SnippetGlTest, MapClampsIntoTheTargetRange) {
@@ -183,16 +193,62 @@ TEST_F(SnippetGlTest, MapClampsIntoTheTargetRange) {
   EXPECT_EQ(vec2Pixel, (std::vector<uint8_t>{64, 204, 0, 255}));
 }
 
-TEST_F(SnippetGlTest, NoiseStaysWithinItsRangeAndVariesWithPosition) {
-  const auto pixel = RenderPixel({SnippetNoise},
-                                 "float a = simplex3d(vec3(0.3, 0.7, 1.9));"
-                                 "float b = simplex3d(vec3(5.1, 2.2, 0.4));"
-                                 "float n = fractal_noise(vec3(0.3, 0.7, 1.9), vec4(0.5, 0.25, 0.125, 0.0625));"
-                                 "fragColor = vec4(a * 0.5 + 0.5, b * 0.5 + 0.5, n * 0.5 + 0.5,"
-                                 " abs(a) <= 1.0 && abs(n) <= 1.0 ? 1.0 : 0.0);");
-  EXPECT_EQ(pixel[3], 255);
-  EXPECT_NE(pixel[0], pixel[1]);
-  EXPECT_NE(pixel[0], 128);
+// The noise snippet's formulas on the CPU, in double precision, at inputs where the GPU's float result is
+// exact enough to pin: random3 of a tiny c, and simplex3d within 0.09 of a lattice corner whose hash is exactly
+// 0 (the origin, or (15, 0, -17), where 17 * 15 - 15 * 17 = 0), every other corner lying too far to weigh.
+using Vec3 = std::array<double, 3>;
+double Dot(const Vec3& a, const Vec3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+double Fract(double v) { return v - std::floor(v); }
+Vec3 NoiseHash(const Vec3& c) {
+  const double j = 4096.0 * std::sin(Dot(c, {17.0, 59.4, 15.0}));
+  return {Fract(64.0 * j), Fract(8.0 * j), Fract(512.0 * j)};
+}
+double SimplexNearQuietCorner(const Vec3& p, const Vec3& corner = {0, 0, 0}) {
+  const double g = (corner[0] + corner[1] + corner[2]) * 0.1666667;  // the corner's offset: p - corner + g
+  const Vec3 x{p[0] - corner[0] + g, p[1] - corner[1] + g, p[2] - corner[2] + g};
+  return 52.0 * std::pow(0.6 - Dot(x, x), 4) * -0.5 * (x[0] + x[1] + x[2]);
+}
+// m times a GLSL mat3 given by its constructor's nine values (column after column), scaled.
+Vec3 Turned(const Vec3& m, double scale, const std::array<double, 9>& columns) {
+  Vec3 out;
+  for (int c = 0; c < 3; ++c) out[c] = scale * Dot(m, {columns[3 * c], columns[3 * c + 1], columns[3 * c + 2]});
+  return out;
+}
+
+// GLSL showing how far expr lies from want: 0.5 plus 100 times the difference (127 or 128: within 6e-5).
+std::string Off(const std::string& expr, double want) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.9g", want);
+  return "0.5 + 100.0 * ((" + expr + ") - " + text + ")";
+}
+
+// Each value is compared inside the shader; of the simplices about the origin, the first has it as its corner
+// s, the second as s + i2, the third as s + i1.
+TEST_F(SnippetGlTest, NoiseMatchesItsFormulasComputedOnTheCpu) {
+  const Vec3 hash = NoiseHash({0x1p-24, 0x2p-24, 0x3p-24});
+  const std::string tinyHash = "random3(vec3(1.0, 2.0, 3.0) * exp2(-24.0))";
+  const Vec3 m{0.008, -0.005, 0.003};
+  const std::array<double, 9> rot1{-0.37, 0.36, 0.85, -0.14, -0.93, 0.34, 0.92, 0.01, 0.4},
+      rot2{-0.55, -0.39, 0.74, 0.33, -0.91, -0.24, 0.77, 0.12, 0.63},
+      rot3{-0.71, 0.52, -0.47, -0.08, -0.72, -0.68, -0.7, -0.45, 0.56}, none{1, 0, 0, 0, 1, 0, 0, 0, 1};
+  auto octave = [&](const char* coef, double scale, const std::array<double, 9>& rot) {
+    return Off("fractal_noise(vec3(0.008, -0.005, 0.003), vec4(" + std::string(coef) + "))",
+               SimplexNearQuietCorner(Turned(m, scale, rot)));
+  };
+  const std::vector<std::string> values = {
+      Off(tinyHash + ".x", hash[0]), Off(tinyHash + ".y", hash[1]), Off(tinyHash + ".z", hash[2]),
+      Off("simplex3d(vec3(0.05, 0.03, 0.01))", SimplexNearQuietCorner({0.05, 0.03, 0.01})),
+      Off("simplex3d(vec3(-0.02, 0.05, -0.04))", SimplexNearQuietCorner({-0.02, 0.05, -0.04})),
+      Off("simplex3d(vec3(-0.05, 0.04, 0.03))", SimplexNearQuietCorner({-0.05, 0.04, 0.03})),
+      Off("simplex3d(vec3(15.34, 0.35, -16.68))", SimplexNearQuietCorner({15.34, 0.35, -16.68}, {15, 0, -17})), "0.5",
+      octave("1, 0, 0, 0", 1, rot1), octave("0, 1, 0, 0", 2, rot2), octave("0, 0, 1, 0", 4, rot3),
+      octave("0, 0, 0, 1", 8, none)};
+  for (size_t v = 0; v < values.size(); v += 4) {
+    const std::string body = "fragColor = vec4(" + values[v] + ", " + values[v + 1] + ", " + values[v + 2] + ", " +
+                             values[v + 3] + ");";
+    const auto pixel = RenderPixel({SnippetNoise}, body);
+    for (size_t c = 0; c < 4; ++c) EXPECT_NEAR(pixel[c], 127.5, 1.5) << values[v + c];
+  }
 }
 
 }  // namespace

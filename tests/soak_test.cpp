@@ -26,6 +26,7 @@
 #endif
 #include "host/plugin_abi.h"
 #include "tests/support/documents_folder.h"
+#include "tests/support/gl_object_count.h"
 #include "tests/support/gl_test_context.h"
 #include "tests/support/upload_recorder.h"
 #include "tools/hostlib/gl_context.h"
@@ -251,6 +252,8 @@ class PresetWriter {
 // ---- What reaches the quad buffer: every upload through the effect's map and unmap is inspected. ----
 
 using testsupport::AllFinite;
+using testsupport::CountGlObjects;
+using testsupport::GlObjectCount;
 using testsupport::UploadRecorder;
 using testsupport::Uploads;
 
@@ -368,48 +371,6 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
 
 // ---- Instances made and ended through the module's plugMain. ----
 
-// Live GL objects by kind, the way a leak of the effect's objects would show.
-struct GlObjectCount {
-  int programs = 0, shaders = 0, buffers = 0, vertexArrays = 0, textures = 0, framebuffers = 0;
-  bool operator==(const GlObjectCount& o) const {
-    return programs == o.programs && shaders == o.shaders && buffers == o.buffers &&
-           vertexArrays == o.vertexArrays && textures == o.textures && framebuffers == o.framebuffers;
-  }
-};
-
-std::ostream& operator<<(std::ostream& out, const GlObjectCount& c) {
-  return out << "programs " << c.programs << ", shaders " << c.shaders << ", buffers " << c.buffers
-             << ", vertex arrays " << c.vertexArrays << ", textures " << c.textures << ", framebuffers "
-             << c.framebuffers;
-}
-
-// Counts over every name handed out so far: the driver gives out rising names, so fresh objects of each
-// kind bound the names in use.
-GlObjectCount CountGlObjects() {
-  GLuint highestBuffer = 0, highestArray = 0, highestTexture = 0, highestFramebuffer = 0;
-  glGenBuffers(1, &highestBuffer);
-  glGenVertexArrays(1, &highestArray);
-  glGenTextures(1, &highestTexture);
-  glGenFramebuffers(1, &highestFramebuffer);
-  const GLuint highestProgram = glCreateProgram();
-  const GLuint highest = std::max({highestBuffer, highestArray, highestTexture, highestFramebuffer, highestProgram});
-  glDeleteBuffers(1, &highestBuffer);
-  glDeleteVertexArrays(1, &highestArray);
-  glDeleteTextures(1, &highestTexture);
-  glDeleteFramebuffers(1, &highestFramebuffer);
-  glDeleteProgram(highestProgram);
-  GlObjectCount count;
-  for (GLuint name = 1; name < highest; ++name) {
-    count.programs += glIsProgram(name) ? 1 : 0;
-    count.shaders += glIsShader(name) ? 1 : 0;
-    count.buffers += glIsBuffer(name) ? 1 : 0;
-    count.vertexArrays += glIsVertexArray(name) ? 1 : 0;
-    count.textures += glIsTexture(name) ? 1 : 0;
-    count.framebuffers += glIsFramebuffer(name) ? 1 : 0;
-  }
-  return count;
-}
-
 // Heap bytes in use: the sanitizer's allocator when there is one, else the C library's.
 size_t HeapBytesInUse() {
 #if defined(MOSARO_UNDER_ASAN)
@@ -473,7 +434,7 @@ TEST_F(ModuleHost, TwoHundredInstancesComeAndGoWithoutGrowthOfMemoryOrGlObjects)
     ASSERT_EQ(module->SetFloat(instance, sliceOutput1, static_cast<float>(n % 4)), 0u);
     ASSERT_EQ(module->SetFloat(instance, options, static_cast<float>(n % 2)), 0u);
     ASSERT_EQ(module->SetText(instance, name1, "a layer name longer than any small-string buffer"), 0u);
-    ASSERT_NE(module->GetDisplay(instance, opacity1), nullptr);
+    ASSERT_STREQ(module->GetDisplay(instance, opacity1), "100%");
     module->CollectEvents(instance, static_cast<uint32_t>(n % 3));
     ASSERT_EQ(module->DeInstantiate(instance), 0u);
   };

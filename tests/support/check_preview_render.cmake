@@ -1,4 +1,4 @@
-# Runs `mosaro-preview render` as a user would and checks exit codes, messages and the written file.
+# Runs `mosaro-preview` as a user would and checks exit codes, messages and the file render writes.
 file(MAKE_DIRECTORY ${OUT})
 
 # expect_run(<exit code> <text expected in the output> <arguments>...)
@@ -22,6 +22,10 @@ expect_run(1 "Slice Output 1 has no element \"Front Lef\"; did you mean \"Front 
 expect_run(1 "cannot read image ${OUT}/none.png: No such file or directory"
            render -i ${OUT}/none.png ${png})
 expect_run(2 "cannot load ${OUT}/none.so" --module ${OUT}/none.so render ${png})
+expect_run(1 "not expected: --no-such-option" render --no-such-option ${png})
+# A preset that is not read has a status of its own; the listing with the read status is still printed.
+file(WRITE ${OUT}/torn.xml "<XmlState><ScreenSetup>")
+expect_run(4 "\"status\": \"parse failed" slices --json ${OUT}/torn.xml)
 if(EXISTS ${png})
   message(FATAL_ERROR "a failed render wrote ${png}")
 endif()

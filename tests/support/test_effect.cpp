@@ -3,6 +3,7 @@
 #include <new>
 #include <string>
 
+#include "glsupport/gl.h"
 #include "glsupport/gl_loader.h"
 #include "host/host_plugin.h"
 #include "host/module_binding.h"
@@ -40,11 +41,15 @@ class TestEffect : public CHostPlugin {
   }
   uint32_t InitGL(const ViewportRecord* vp) override {
     Log("InitGL");
+    program = glCreateProgram();
+    if (control.initGLThrows) throw std::bad_alloc();
     if (control.initGLFails) return kStatusFailure;
     return CHostPlugin::InitGL(vp);
   }
   uint32_t DeInitGL() override {
     Log("DeInitGL");
+    glDeleteProgram(program);
+    program = 0;
     return kStatusSuccess;
   }
   uint32_t SetFloatParameter(uint32_t index, float value) override {
@@ -80,6 +85,7 @@ class TestEffect : public CHostPlugin {
   }
 
  private:
+  GLuint program = 0;
   float values[6] = {};
   std::string name = "constructed";
 };

@@ -6,7 +6,8 @@
 struct TestEffectControl {
   bool factoryFails;          // the factory returns failure
   bool factoryThrows;         // the factory throws std::bad_alloc
-  bool initGLFails;           // InitGL returns failure
+  bool initGLFails;           // InitGL returns failure (after making its GL program)
+  bool initGLThrows;          // InitGL throws std::bad_alloc after making its GL program
   bool setFloatFailsAtIndex;  // SetFloatParameter fails for failIndex
   uint32_t failIndex;
   int32_t liveInstances;      // constructed minus destroyed

@@ -146,8 +146,7 @@ uint32_t PluginModule::SetText(void* instance, uint32_t index, const char* text)
 float PluginModule::GetFloat(void* instance, uint32_t index) const { return FloatFromBits(GetParameterRaw(instance, index)); }
 
 const char* PluginModule::GetDisplay(void* instance, uint32_t index) const {
-  uint64_t result = Call(kGetParameterDisplay, index, instance);
-  return result == kPointerFailure ? nullptr : FromAddress<const char*>(result);
+  return FromAddress<const char*>(Call(kGetParameterDisplay, index, instance));
 }
 
 uint32_t PluginModule::SetTime(void* instance, double time) const { return Call32(kSetTime, Address(&time), instance); }
@@ -173,8 +172,8 @@ uint32_t PluginModule::SetHostInfo(void* instance, const char* name, const char*
 
 uint32_t PluginModule::CountEvents(void* instance) const {
   EventListRecord list{0, nullptr};
-  if (Call32(kGetParameterEvents, Address(&list), instance) != kStatusSuccess) return 0;
-  return list.count;
+  const uint32_t status = Call32(kGetParameterEvents, Address(&list), instance);
+  return status == kStatusSuccess ? list.count : status;
 }
 
 std::vector<ParamEventRecord> PluginModule::CollectEvents(void* instance, uint32_t capacity) const {

@@ -65,6 +65,7 @@ class PluginModule {
   uint32_t SetText(void* instance, uint32_t index, const char* text) const;
   uint64_t GetParameterRaw(void* instance, uint32_t index) const { return Call(kGetParameter, index, instance); }
   float GetFloat(void* instance, uint32_t index) const;
+  // The display text as the module returned it: null for none, all bits set (kPointerFailure) on failure.
   const char* GetDisplay(void* instance, uint32_t index) const;
   uint32_t GetInputStatus(void* instance, uint32_t input) const { return Call32(kGetInputStatus, input, instance); }
   uint32_t SetTime(void* instance, double time) const;
@@ -75,7 +76,7 @@ class PluginModule {
   uint32_t SetBeatInfo(void* instance, float bpm, float barPhase) const;
   uint32_t SetHostInfo(void* instance, const char* name, const char* version) const;
   uint32_t SetSampleRate(void* instance, uint32_t rate) const { return Call32(kSetSampleRate, rate, instance); }
-  // Number of pending events without collecting them.
+  // Number of pending events without collecting them; the module's failure status when code 46 fails.
   uint32_t CountEvents(void* instance) const;
   // Collects up to capacity events.
   std::vector<ParamEventRecord> CollectEvents(void* instance, uint32_t capacity) const;

@@ -6,12 +6,13 @@
 
 namespace preview {
 
-// Exit codes shared by the commands.
+// Exit codes shared by the commands; each means one thing whichever command returns it.
 enum ExitCode : int {
   kExitOk = 0,
-  kExitBadRequest = 1,  // an unknown name, a bad value, a file that cannot be read or written
-  kExitModule = 2,      // the module cannot be loaded, described, instantiated or fails a frame
-  kExitNoGl = 3,        // no headless OpenGL 4.1 core context
+  kExitBadRequest = 1,      // a command line, name or value that cannot be used; a file that cannot be read or written
+  kExitModule = 2,          // the module cannot be loaded, described, instantiated or fails a frame
+  kExitNoGl = 3,            // no headless OpenGL 4.1 core context
+  kExitPresetNotRead = 4,   // slices: no preset was read (none found, missing, refused or unparsable)
 };
 
 // Success, or an exit code with a message that names the failing step.

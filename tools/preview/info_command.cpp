@@ -3,6 +3,7 @@
 #include <string>
 
 #include "tools/hostlib/plugin_host.h"
+#include "tools/preview/command_status.h"
 #include "tools/preview/commands.h"
 
 namespace preview {
@@ -11,12 +12,12 @@ int RunInfo(const std::string& modulePath) {
   hostlib::PluginModule module;
   if (!module.Load(modulePath)) {
     std::fprintf(stderr, "error: %s\n", module.error().c_str());
-    return 2;
+    return kExitModule;
   }
   const PluginInfoLayout* info = module.GetInfo();
   if (!info) {
     std::fprintf(stderr, "error: the module returned no information record\n");
-    return 2;
+    return kExitModule;
   }
   std::string name(info->pluginName, strnlen(info->pluginName, sizeof info->pluginName));
   std::string id(info->uniqueId, strnlen(info->uniqueId, sizeof info->uniqueId));
@@ -34,7 +35,7 @@ int RunInfo(const std::string& modulePath) {
     std::printf("parameters:  %u\n", count);
   std::printf("inputs:      %u to %u\n", module.GetPluginCaps(kCapMinInputs), module.GetPluginCaps(kCapMaxInputs));
   module.Deinitialise();
-  return count == kStatusFailure ? 3 : 0;
+  return count == kStatusFailure ? kExitModule : kExitOk;
 }
 
 }  // namespace preview

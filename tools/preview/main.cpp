@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include "tools/hostlib/platform_text.h"
+#include "tools/preview/command_status.h"
 #include "tools/preview/commands.h"
 #include "tools/preview/render_options.h"
 
@@ -40,7 +41,8 @@ int main(int argc, char** argv) {
   try {
     app.parse(static_cast<int>(pointers.size()), pointers.data());
   } catch (const CLI::ParseError& error) {
-    return app.exit(error);
+    // Help is printed with status 0; every command line that cannot be used is a request not carried out.
+    return app.exit(error) == 0 ? preview::kExitOk : preview::kExitBadRequest;
   }
   if (info->parsed()) return preview::RunInfo(modulePath);
   if (params->parsed()) return preview::RunParams(modulePath, paramsJson);
@@ -49,5 +51,5 @@ int main(int argc, char** argv) {
     renderRequest.modulePath = modulePath;
     return preview::RunRender(renderRequest, renderVerbose);
   }
-  return 1;
+  return preview::kExitBadRequest;
 }

@@ -5,6 +5,7 @@
 
 #include "tools/hostlib/gl_context.h"
 #include "tools/hostlib/plugin_host.h"
+#include "tools/preview/command_status.h"
 #include "tools/preview/commands.h"
 #include "tools/preview/json_text.h"
 #include "tools/preview/param_catalogue.h"
@@ -89,13 +90,13 @@ int RunParams(const std::string& modulePath, bool json) {
   hostlib::PluginModule module;
   if (!module.Load(modulePath)) {
     std::fprintf(stderr, "error: %s\n", module.error().c_str());
-    return 2;
+    return kExitModule;
   }
   ParamCatalogue catalogue;
   const CommandStatus loaded = catalogue.Load(module);
   if (!loaded.ok()) {
     std::fprintf(stderr, "error: %s\n", loaded.message.c_str());
-    return 3;
+    return kExitModule;
   }
   // Visibility is what a fresh instance shows after its defaults; that needs a GL context.
   hostlib::GlContext context;
@@ -117,7 +118,7 @@ int RunParams(const std::string& modulePath, bool json) {
     std::printf("%4s  %-16s %-8s %-16s %-7s %s\n", "idx", "name", "kind", "default", "panel", "range or elements");
     for (const ParamDescription& d : all) PrintLine(d);
   }
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace preview

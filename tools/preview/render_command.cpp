@@ -60,7 +60,8 @@ std::string ReadBackLine(const hostlib::PluginModule& module, void* instance, co
   if (param.type == kTypeOption && value >= 0.0f && position < param.elements.size())
     return line + " \"" + param.elements[position] + "\"";
   const char* display = module.GetDisplay(instance, setting.index);
-  if (display && *display) line += std::string(" (") + display + ")";
+  if (display && reinterpret_cast<uintptr_t>(display) != kPointerFailure && *display)
+    line += std::string(" (") + display + ")";
   return line;
 }
 

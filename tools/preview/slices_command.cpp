@@ -7,6 +7,7 @@
 #include "presets/preset_document.h"
 #include "presets/preset_reader.h"
 #include "tools/hostlib/platform_text.h"
+#include "tools/preview/command_status.h"
 #include "tools/preview/commands.h"
 #include "tools/preview/json_text.h"
 #include "tools/preview/scene_settings.h"
@@ -105,8 +106,8 @@ int RunSlices(const SlicesRequest& request) {
     PrintJson(setup);
   else
     PrintLines(setup);
-  if (!request.svgFile.empty() && !WriteSvg(request, setup)) return 1;
-  return setup.readStatus.outcome == ReadOutcome::Read ? 0 : 3;
+  if (!request.svgFile.empty() && !WriteSvg(request, setup)) return kExitBadRequest;
+  return setup.readStatus.outcome == ReadOutcome::Read ? kExitOk : kExitPresetNotRead;
 }
 
 }  // namespace preview
