@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: under ASan and UBSan, the Windows DLL (cross-built, run under
-# wine) and the built-in GL loader build, valgrind and the fuzzers, and last the tests as built.
+# Sets up, builds and runs every test: under ASan and UBSan (shuffled), the Windows DLL and preview tool
+# (cross-built, run under wine and compared with the Linux build), the built-in GL loader build, the
+# reproducible release, valgrind and the fuzzers, and last the tests as built.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -17,8 +18,9 @@ seed=$((RANDOM % 99999 + 1))
 echo "== tests under sanitizers, shuffled (GTEST_RANDOM_SEED=$seed)"
 GTEST_SHUFFLE=1 GTEST_RANDOM_SEED=$seed UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
-echo "== Windows DLL under wine, and the built-in GL loader"
+echo "== Windows DLL and preview tool under wine, and the built-in GL loader"
 "$root/scripts/windows.sh"
+echo "== the release, twice"
 "$root/scripts/release-check.sh"
 echo "== hardening: valgrind and fuzzing"
 "$root/scripts/hardening.sh" "$root/build"
