@@ -4,25 +4,23 @@ namespace frames {
 
 const std::vector<Scene>& Scenes() {
   static const std::vector<Scene> scenes = {
-      {"default_layer", {}, 2},
-      {"rotate_out", {"Width 1=300", "Height 1=160", "Position X 1=-80", "Rotate Out 1=33"}, 2},
+      {"default_layer", {}},
+      {"rotate_out", {"Width 1=300", "Height 1=160", "Position X 1=-80", "Rotate Out 1=33"}},
       {"kaleidoscope_repeat",
-       {"UV=Repeat", "Width 1=320", "Height 1=320", "Kaleidoscope 1=6", "Rotate In 1=25", "Scale In 1=0.04"}, 2},
+       {"UV=Repeat", "Width 1=320", "Height 1=320", "Kaleidoscope 1=6", "Rotate In 1=25", "Scale In 1=0.04"}},
       {"alpha_opacity",
        {"Width 1=360", "Height 1=200", "Position X 1=-90", "Enable 2=1", "Width 2=300", "Height 2=240",
-        "Position X 2=110", "Sample X 2=0.25", "Alpha 2=1", "Opacity 2=0.5"},
-       2},
+        "Position X 2=110", "Sample X 2=0.25", "Alpha 2=1", "Opacity 2=0.5"}},
       {"mirror_top_left",
        {"Global Position=Top Left", "Width 1=200", "Height 1=150", "Position X 1=40", "Position Y 1=30",
-        "Rotate Out 1=20", "Symmetry 1=Mirror"},
-       2},
-      {"on_slices", {"Slice Output 1=Left", "Enable 2=1", "Slice Output 2=Strip", "Scale In 2=0.25"}, 2},
+        "Rotate Out 1=20", "Symmetry 1=Mirror"}},
+      {"on_slices", {"Slice Output 1=Left", "Enable 2=1", "Slice Output 2=Strip", "Scale In 2=0.25"}},
       {"mapped_window_flipped",
-       {"Slice Output 1=Right", "Slice Sample 1=Pillar", "Scaling 1=Fit", "Symmetry 1=Flipped"}, 2},
+       {"Slice Output 1=Right", "Slice Sample 1=Pillar", "Scaling 1=Fit", "Symmetry 1=Flipped"}},
       {"limits_sample_scale",
-       {"Limit X=0.2", "Limit Y=0.1", "Width 1=400", "Height 1=240", "Sample X 1=0.15", "Scale In 1=0.5"}, 2},
+       {"Limit X=0.2", "Limit Y=0.1", "Width 1=400", "Height 1=240", "Sample X 1=0.15", "Scale In 1=0.5"}},
       {"last_layer_only",
-       {"Enable 1=0", "Enable 24=1", "Width 24=260", "Height 24=200", "Position Y 24=40", "Rotate Out 24=-12"}, 2},
+       {"Enable 1=0", "Enable 24=1", "Width 24=260", "Height 24=200", "Position Y 24=40", "Rotate Out 24=-12"}},
   };
   return scenes;
 }

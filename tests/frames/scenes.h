@@ -16,7 +16,6 @@ constexpr int kInputHeight = 270;
 struct Scene {
   const char* name;
   std::vector<const char*> settings;  // "Name=value", applied in order after the defaults
-  int frames;                         // frames drawn; the last one is kept
 };
 
 // The scenes every build must draw alike.

@@ -8,25 +8,28 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 
-# The commands, run in the current folder by "$@" (the tool with its arguments before the command), each
-# writing OUT/NAME.out, OUT/NAME.err and OUT/NAME.code.
+# record OUT NAME COMMAND...: runs COMMAND, keeping its output, messages and exit code in OUT/NAME.{out,err,code}.
+record() {
+  local out=$1 name=$2 code=0
+  shift 2
+  "$@" >"$out/$name.out" 2>"$out/$name.err" || code=$?
+  echo "$code" >"$out/$name.code"
+}
+
+# The commands both builds run in the work folder; "$@" is the tool (with its arguments before the command).
 run_commands() {
-  local out=$1; shift
-  record() {
-    local name=$1; shift
-    local code=0
-    "$@" >"$out/$name.out" 2>"$out/$name.err" || code=$?
-    echo "$code" >"$out/$name.code"
-  }
-  record info "$@" info
-  record params "$@" params --json
-  record slices "$@" slices --json "Bühne Süd.xml"
+  local out=$1
+  shift
+  record "$out" info "$@" info
+  record "$out" params "$@" params --json
+  record "$out" slices "$@" slices --json "Bühne Süd.xml"
   # The bundled example as scripts/run.sh renders it (over the generated test card), then a picture of its own.
-  record render "$@" render --preset "Bühne Süd.xml" --scene "Bühne Süd.scene" --size 1920x1080 "$out/Beispiel.png"
-  record render_input "$@" render --input "Eingänge/Testbild ü.png" --preset "Bühne Süd.xml" --scene "Bühne Süd.scene" \
-    --size 960x540 "$out/Bühne Süd.png"
-  record unknown_name "$@" render --set "Rotate Outt 1=5" never.png
-  record unreadable_picture "$@" render --input "Eingänge/fehlt.png" never.png
+  record "$out" render "$@" render --preset "Bühne Süd.xml" --scene "Bühne Süd.scene" --size 1920x1080 \
+    "$out/Beispiel.png"
+  record "$out" render_input "$@" render --input "Eingänge/Testbild ü.png" --preset "Bühne Süd.xml" \
+    --scene "Bühne Süd.scene" --size 960x540 "$out/Bühne Süd.png"
+  record "$out" unknown_name "$@" render --set "Rotate Outt 1=5" never.png
+  record "$out" unreadable_picture "$@" render --input "Eingänge/fehlt.png" never.png
 }
 
 if [[ ${1:-} == --inside ]]; then
@@ -34,18 +37,14 @@ if [[ ${1:-} == --inside ]]; then
   out=$2
   tool=(env WINEDEBUG=-all "$WINE" "Programm Ü/mosaro-preview.exe")
   run_commands "$out" "${tool[@]}"
-  code=0
-  "${tool[@]}" --module "Programm Ü/fehlt.dll" info >"$out/missing_module.out" 2>"$out/missing_module.err" || code=$?
-  echo "$code" >"$out/missing_module.code"
+  record "$out" missing_module "${tool[@]}" --module "Programm Ü/fehlt.dll" info
   # Without a display wine has no OpenGL.
-  code=0
-  env -u DISPLAY "${tool[@]}" render --size 64x36 never.png >"$out/no_gl.out" 2>"$out/no_gl.err" || code=$?
-  echo "$code" >"$out/no_gl.code"
+  record "$out" no_gl env -u DISPLAY "${tool[@]}" render --size 64x36 never.png
   # The user's own documents folder, as the DLL reads it in the host: a host folder with a non-ASCII name.
   presets="$HOME/Documents/Bühne Süd/Presets/Advanced Output"
   mkdir -p "$presets"
   cp "Bühne Süd.xml" "$presets/Süd.xml"
-  "${tool[@]}" slices --json >"$out/own_documents.out" 2>"$out/own_documents.err" || true
+  record "$out" own_documents "${tool[@]}" slices --json
   exit 0
 fi
 
@@ -61,15 +60,12 @@ cp "$root/examples/example.png" "$work/Eingänge/Testbild ü.png"
 cp "$windows/tools/mosaro-preview.exe" "$windows/effect/Mosaro2.dll" "$work/Programm Ü/"
 
 echo "-- Linux"
-(cd "$work" && run_commands "$scratch/linux" "$linux/tools/mosaro-preview")
-code=0
-(cd "$work" && "$linux/tools/mosaro-preview" --module "Programm Ü/fehlt.so" info) >/dev/null \
-  2>"$scratch/linux/missing_module.err" || code=$?
-echo "$code" >"$scratch/linux/missing_module.code"
-code=0
-__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent "$linux/tools/mosaro-preview" render --size 64x36 never.png \
-  >/dev/null 2>"$scratch/linux/no_gl.err" || code=$?
-echo "$code" >"$scratch/linux/no_gl.code"
+cd "$work"
+run_commands "$scratch/linux" "$linux/tools/mosaro-preview"
+record "$scratch/linux" missing_module "$linux/tools/mosaro-preview" --module "Programm Ü/fehlt.so" info
+# No EGL vendor library: no OpenGL.
+record "$scratch/linux" no_gl env __EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent "$linux/tools/mosaro-preview" \
+  render --size 64x36 never.png
 echo "-- Windows, under wine"
 bash "$here/run_under_wine.sh" --display --home-documents --cwd "$work" --shell "$here/preview_checks.sh" --inside \
   "$scratch/windows"
@@ -99,14 +95,15 @@ done
 # (and the module's file name).
 for name in missing_module no_gl; do
   linuxText=$(sed 's/fehlt[.]so/fehlt.MODULE/' "$scratch/linux/$name.err" | cut -d: -f1-2 | head -1)
-  windowsText=$(tr -d '\r' <"$scratch/windows/$name.err" | sed 's/fehlt[.]dll/fehlt.MODULE/' | cut -d: -f1-2 | head -1)
-  [[ -n $linuxText && $linuxText == "${windowsText}" ]] || fail "$name: '$linuxText' on Linux, '$windowsText' on Windows"
-  echo "$name: $windowsText"
+  windowsText=$(tr -d '\r' <"$scratch/windows/$name.err" | sed 's/fehlt[.]dll/fehlt.MODULE/' | cut -d: -f1-2 |
+    head -1)
+  [[ -n $linuxText && $linuxText == "$windowsText" ]] || fail "$name: '$linuxText' on Linux, '$windowsText' on Windows"
+  echo "$name: $(tr -d '\r' <"$scratch/windows/$name.err" | head -1)"
 done
 # The user's own documents folder, found as the DLL finds it, with the path beyond ASCII reported exactly.
 expected="\"file\": \"C:\\\\users\\\\$(id -un)\\\\Documents\\\\Bühne Süd\\\\Presets\\\\Advanced Output\\\\Süd.xml\""
-if grep -qF "$expected" "$scratch/windows/own_documents.out" && grep -q '"status": "read"' "$scratch/windows/own_documents.out"
-then echo "own documents folder: $expected"
-else fail "slices in the user's own documents folder: $(head -c 300 "$scratch/windows/own_documents.out")"; fi
+own=$scratch/windows/own_documents.out
+if grep -qF "$expected" "$own" && grep -q '"status": "read"' "$own"; then echo "own documents folder: $expected"
+else fail "slices in the user's own documents folder: $(head -c 300 "$own")"; fi
 echo "preview checks: $failures failed"
 ((failures == 0))

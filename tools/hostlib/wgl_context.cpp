@@ -38,7 +38,9 @@ bool RegisterWindowClass() {
   return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-std::string WithError(const char* what) { return std::string(what) + " (error " + std::to_string(GetLastError()) + ")"; }
+std::string WithError(const char* what) {
+  return std::string(what) + " (error " + std::to_string(GetLastError()) + ")";
+}
 
 }  // namespace
 
