@@ -1,6 +1,7 @@
 #include "tools/hostlib/plugin_host.h"
 
 #include <cstring>
+#include <filesystem>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -13,16 +14,6 @@ namespace hostlib {
 namespace {
 uint64_t Address(const void* p) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)); }
 #if defined(_WIN32)
-// Paths are UTF-8 text on every platform; Windows opens them by their UTF-16 form.
-std::wstring WidePath(const std::string& path) {
-  const int length = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
-  if (length <= 1) return std::wstring();
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, &wide[0], length);
-  wide.resize(static_cast<size_t>(length - 1));
-  return wide;
-}
-
 // The system's text for an error code, without its line end.
 std::string SystemMessage(DWORD code) {
   char* text = nullptr;
@@ -59,7 +50,8 @@ PluginModule::~PluginModule() {
 
 bool PluginModule::Load(const std::string& path) {
 #if defined(_WIN32)
-  HMODULE module = LoadLibraryW(WidePath(path).c_str());
+  // Paths are UTF-8 text on every platform; Windows opens them by their UTF-16 form.
+  HMODULE module = LoadLibraryW(std::filesystem::u8path(path).c_str());
   if (!module) {
     const DWORD code = GetLastError();
     lastError = "cannot load " + path + ": " + SystemMessage(code) + " (error " + std::to_string(code) + ")";
