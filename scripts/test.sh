@@ -1,12 +1,30 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: under ASan and UBSan (shuffled), the Windows DLL and preview tool
-# (cross-built, run under wine and compared with the Linux build), the built-in GL loader build, the
+# test.sh: sets up, builds and runs every test: under ASan and UBSan (shuffled), the Windows DLL and preview
+# tool (cross-built, run under wine and compared with the Linux build), the built-in GL loader build, the
 # reproducible release, valgrind and the fuzzers, and last the tests as built.
+# test.sh --quick: sets up, builds build/ and runs the suite there once (no sanitizers, no wine, no release,
+# no fuzzing), for the edit-compile-test loop, and says how long that took.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+quick=false
+case ${1:-} in
+  --quick) quick=true ;;
+  "") ;;
+  *) echo "usage: $0 [--quick]" >&2; exit 2 ;;
+esac
 "$root/scripts/setup.sh"
 export MESA_SHADER_CACHE_DISABLE=true
 jobs=$(nproc)
+
+if $quick; then
+  start=$SECONDS
+  echo "== build (RelWithDebInfo)"
+  "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  echo "== tests"
+  ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+  echo "test.sh --quick: built and passed in $((SECONDS - start)) s"
+  exit 0
+fi
 
 echo "== build (RelWithDebInfo)"
 "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
