@@ -6,7 +6,7 @@
 #include <string>
 
 #include "effect/qm_plugin.h"
-#include "tests/support/documents_folder.h"
+#include "tools/caller/documents_folder.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ std::string SixteenSlicePreset() {
 
 // Constructing an instance as the host's plugin scan does: 467 parameters and the preset read.
 void BM_ConstructPrototype(benchmark::State& state) {
-  test::DocumentsFolder documents;
+  caller::DocumentsFolder documents;
   documents.WritePreset("Host", "mapping.xml", SixteenSlicePreset(), 1700000000000);
   for (auto _ : state) {
     QmPlugin plugin;
@@ -43,7 +43,7 @@ BENCHMARK(BM_ConstructPrototype)->Unit(benchmark::kMicrosecond);
 
 // Choosing a layer in "Edit Slice": 456 visibility changes and events.
 void BM_EditSliceReaction(benchmark::State& state) {
-  test::DocumentsFolder documents;
+  caller::DocumentsFolder documents;
   QmPlugin plugin;
   plugin.owner = &plugin;
   float layer = 1.0f;

@@ -18,9 +18,9 @@
 #include "effect/quad_geometry.h"
 #include "effect/shader_sources.h"
 #include "presets/preset_reader.h"
-#include "tests/support/documents_folder.h"
-#include "tools/hostlib/gl_context.h"
-#include "tools/hostlib/plugin_host.h"
+#include "tools/caller/documents_folder.h"
+#include "tools/caller/gl_context.h"
+#include "tools/caller/plugin_module.h"
 
 namespace {
 
@@ -80,11 +80,11 @@ std::vector<LayerSetting> BenchLayers() {
 
 // The module, one instance per viewport size, its render target and input; shared by all benchmarks.
 struct EffectRig {
-  test::DocumentsFolder documents;
+  caller::DocumentsFolder documents;
   std::string presetPath;
-  hostlib::PluginModule module;
-  hostlib::GlContext context;
-  std::unique_ptr<hostlib::Texture> input;
+  caller::PluginModule module;
+  caller::GlContext context;
+  std::unique_ptr<caller::Texture> input;
   TextureRecord texture{1920, 1080, 1920, 1080, 0};
   TextureRecord* textures[1] = {&texture};
   FrameRecord frame{1, textures};
@@ -97,7 +97,7 @@ struct EffectRig {
     if (!error.empty()) return;
     std::vector<uint8_t> pixels(1920u * 1080u * 4u);
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint8_t>(i * 7 / 5);
-    input = std::make_unique<hostlib::Texture>(1920, 1080, pixels);
+    input = std::make_unique<caller::Texture>(1920, 1080, pixels);
     texture.handle = input->name();
   }
 
@@ -286,7 +286,7 @@ void WarmUp(Frame frame) {
 // A fresh effect instance and a baseline checked to draw the same pixels, for one viewport.
 struct FramePair {
   EffectRig& rig = Rig();
-  hostlib::RenderTarget target;
+  caller::RenderTarget target;
   OutputSetup setup;
   std::unique_ptr<Baseline> baseline;
   void* instance = nullptr;
@@ -317,11 +317,11 @@ struct FramePair {
  private:
   // Pixels that differ between one effect frame and one baseline frame, each over opaque black.
   size_t DifferingPixels(int width, int height) {
-    hostlib::RenderTarget effectTarget(width, height);
+    caller::RenderTarget effectTarget(width, height);
     effectTarget.Clear(0.0f, 0.0f, 0.0f, 1.0f);
     DrawEffect();
     const std::vector<uint8_t> effectPixels = effectTarget.ReadPixels();
-    hostlib::RenderTarget baselineTarget(width, height);
+    caller::RenderTarget baselineTarget(width, height);
     baselineTarget.Clear(0.0f, 0.0f, 0.0f, 1.0f);
     DrawBaseline();
     const std::vector<uint8_t> baselinePixels = baselineTarget.ReadPixels();

@@ -47,7 +47,7 @@ const char* QmPlugin::GetParameterDisplay(uint32_t index) {
   CHostPlugin* values = owner ? owner : this;
   const ParamEntry* entry = values->FindParam(index);
   if (!entry || entry->type == kTypeNone) return nullptr;
-  if (entry->type == kTypeText || entry->type == kTypeFile) return values->GetTextParameter(index);
+  if (IsTextValuedType(entry->type)) return values->GetTextParameter(index);
   const std::string name = entry->NameText();
   const bool isLayerParam = static_cast<int64_t>(index) >= firstLayerParam;
   const std::string base = isLayerParam ? BaseName(name) : std::string();

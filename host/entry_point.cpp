@@ -1,6 +1,5 @@
 #include "host/entry_point.h"
 
-#include <cstring>
 #include <memory>
 
 #include "host/host_plugin.h"
@@ -18,22 +17,7 @@ struct InstanceDeleter {
 };
 using InstanceHandle = std::unique_ptr<CHostPlugin, InstanceDeleter>;
 
-uint64_t Bits(float value) {
-  uint32_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
-uint64_t Pointer(const void* p) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)); }
-
-template <typename Record>
-Record* RecordOf(uint64_t input) {
-  return reinterpret_cast<Record*>(static_cast<uintptr_t>(input));
-}
-
 uint32_t IndexOf(uint64_t input) { return static_cast<uint32_t>(input); }
-
-bool IsTextValued(uint32_t type) { return type == kTypeText || type == kTypeFile; }
 
 bool EnsurePrototype() {
   if (prototype) return true;
@@ -69,7 +53,7 @@ uint64_t Instantiate(const ViewportRecord* viewport) {
   for (uint32_t i = 0; i < prototype->GetParamCount(); ++i) {
     const ParamEntry* entry = prototype->FindParam(i);
     if (!entry) continue;
-    uint32_t status = IsTextValued(entry->type) ? instance->SetTextParameter(i, entry->defaultText.c_str())
+    uint32_t status = IsTextValuedType(entry->type) ? instance->SetTextParameter(i, entry->defaultText.c_str())
                                                 : instance->SetFloatParameter(i, entry->defaultValue);
     if (status == kStatusFailure) return kPointerFailure;
   }
@@ -91,7 +75,7 @@ uint64_t Instantiate(const ViewportRecord* viewport) {
     instance->DeInitGL();
     return kPointerFailure;
   }
-  return Pointer(instance.release());
+  return AddressOf(instance.release());
 }
 
 uint64_t DeInstantiate(CHostPlugin* instance) {
@@ -124,13 +108,13 @@ uint64_t SetElementValue(CHostPlugin* instance, const SetElementRecord* record) 
 
 uint64_t SetParameter(CHostPlugin* instance, const SetParameterRecord* record) {
   if (!record) return kStatusFailure;
-  if (IsTextValued(TypeForRouting(record->index))) return instance->SetTextParameter(record->index, record->value.text);
+  if (IsTextValuedType(TypeForRouting(record->index))) return instance->SetTextParameter(record->index, record->value.text);
   return instance->SetFloatParameter(record->index, record->value.floatValue);
 }
 
 uint64_t GetParameter(CHostPlugin* instance, uint32_t index) {
-  if (IsTextValued(TypeForRouting(index))) return Pointer(instance->GetTextParameter(index));
-  return Bits(instance->GetFloatParameter(index));
+  if (IsTextValuedType(TypeForRouting(index))) return AddressOf(instance->GetTextParameter(index));
+  return FloatBitsOf(instance->GetFloatParameter(index));
 }
 
 uint64_t ProcessFrame(CHostPlugin* instance, const FrameRecord* frame) {
@@ -144,8 +128,8 @@ uint64_t ProcessFrame(CHostPlugin* instance, const FrameRecord* frame) {
 
 uint64_t ModuleCode(uint32_t code, uint64_t input) {
   switch (code) {
-    case kGetInfo: return Pointer(&ModulePluginInfo()->layout);
-    case kGetExtendedInfo: return Pointer(&ModulePluginInfo()->layout.pluginMajorVersion);
+    case kGetInfo: return AddressOf(&ModulePluginInfo()->layout);
+    case kGetExtendedInfo: return AddressOf(&ModulePluginInfo()->layout.pluginMajorVersion);
     case kDeinitialise: {
       CHostPlugin* old = prototype;
       prototype = nullptr;
@@ -153,9 +137,9 @@ uint64_t ModuleCode(uint32_t code, uint64_t input) {
       return kStatusSuccess;
     }
     case kInitialise: return EnsurePrototype() ? kStatusSuccess : kStatusFailure;
-    case kInstantiateGL: return Instantiate(RecordOf<const ViewportRecord>(input));
+    case kInstantiateGL: return Instantiate(PointerAt<const ViewportRecord>(input));
     case kGetThumbnail: {
-      auto* thumbnail = RecordOf<ThumbnailRecord>(input);
+      auto* thumbnail = PointerAt<ThumbnailRecord>(input);
       if (thumbnail) thumbnail->width = thumbnail->height = 0;
       return kStatusFailure;
     }
@@ -169,12 +153,12 @@ uint64_t PrototypeCode(uint32_t code, uint64_t input) {
     case kGetNumParameters: return prototype->GetParamCount();
     case kGetParameterName: {
       const ParamEntry* entry = PrototypeEntry(input);
-      return entry ? Pointer(entry->name) : 0;
+      return entry ? AddressOf(entry->name) : 0;
     }
     case kGetParameterDefault: {
       const ParamEntry* entry = PrototypeEntry(input);
       if (!entry) return kStatusFailure;
-      return IsTextValued(entry->type) ? Pointer(entry->defaultText.c_str()) : Bits(entry->defaultValue);
+      return IsTextValuedType(entry->type) ? AddressOf(entry->defaultText.c_str()) : FloatBitsOf(entry->defaultValue);
     }
     case kGetPluginCaps:
       switch (IndexOf(input)) {
@@ -195,17 +179,17 @@ uint64_t PrototypeCode(uint32_t code, uint64_t input) {
       const ParamEntry* entry = PrototypeEntry(input);
       return entry ? entry->usage : kStatusFailure;
     }
-    case kGetShortName: return Pointer(prototype->GetShortName());
+    case kGetShortName: return AddressOf(prototype->GetShortName());
     case kGetParameterElementName: {
-      const ParamElement* element = PrototypeElement(RecordOf<const ElementRefRecord>(input));
-      return element ? Pointer(element->name.c_str()) : 0;
+      const ParamElement* element = PrototypeElement(PointerAt<const ElementRefRecord>(input));
+      return element ? AddressOf(element->name.c_str()) : 0;
     }
     case kGetParameterElementValue: {
-      const ParamElement* element = PrototypeElement(RecordOf<const ElementRefRecord>(input));
-      return element ? Bits(element->value) : kStatusFailure;
+      const ParamElement* element = PrototypeElement(PointerAt<const ElementRefRecord>(input));
+      return element ? FloatBitsOf(element->value) : kStatusFailure;
     }
     case kGetRange: {
-      auto* range = RecordOf<RangeRecord>(input);
+      auto* range = PointerAt<RangeRecord>(input);
       if (!range) return kStatusFailure;
       const ParamEntry* entry = prototype->FindParam(range->paramIndex);
       range->minimum = entry ? entry->minimum : 0.0f;
@@ -217,11 +201,11 @@ uint64_t PrototypeCode(uint32_t code, uint64_t input) {
       return entry ? static_cast<uint32_t>(entry->fileExtensions.size()) : 0;
     }
     case kGetFileExtension: {
-      auto* ref = RecordOf<const ElementRefRecord>(input);
+      auto* ref = PointerAt<const ElementRefRecord>(input);
       if (!ref) return 0;
       const ParamEntry* entry = prototype->FindParam(ref->paramIndex);
       if (!entry || ref->elementIndex >= entry->fileExtensions.size()) return 0;
-      return Pointer(entry->fileExtensions[ref->elementIndex].c_str());
+      return AddressOf(entry->fileExtensions[ref->elementIndex].c_str());
     }
     default: return FailureValueOf(code);
   }
@@ -229,14 +213,14 @@ uint64_t PrototypeCode(uint32_t code, uint64_t input) {
 
 uint64_t InstanceCode(uint32_t code, uint64_t input, CHostPlugin* instance) {
   switch (code) {
-    case kGetParameterDisplay: return Pointer(instance->GetParameterDisplay(IndexOf(input)));
-    case kSetParameter: return SetParameter(instance, RecordOf<const SetParameterRecord>(input));
+    case kGetParameterDisplay: return AddressOf(instance->GetParameterDisplay(IndexOf(input)));
+    case kSetParameter: return SetParameter(instance, PointerAt<const SetParameterRecord>(input));
     case kGetParameter: return GetParameter(instance, IndexOf(input));
     case kGetInputStatus: return instance->GetInputStatus(IndexOf(input));
-    case kProcessOpenGL: return ProcessFrame(instance, RecordOf<const FrameRecord>(input));
+    case kProcessOpenGL: return ProcessFrame(instance, PointerAt<const FrameRecord>(input));
     case kDeInstantiateGL: return DeInstantiate(instance);
     case kSetTime: {
-      auto* time = RecordOf<const double>(input);
+      auto* time = PointerAt<const double>(input);
       return time ? instance->SetTime(*time) : kStatusFailure;
     }
     case kConnect: {
@@ -250,71 +234,45 @@ uint64_t InstanceCode(uint32_t code, uint64_t input, CHostPlugin* instance) {
       return status;
     }
     case kResize: {
-      auto* viewport = RecordOf<const ViewportRecord>(input);
+      auto* viewport = PointerAt<const ViewportRecord>(input);
       return viewport ? instance->Resize(viewport) : kStatusFailure;
     }
-    case kSetParameterElementValue: return SetElementValue(instance, RecordOf<const SetElementRecord>(input));
+    case kSetParameterElementValue: return SetElementValue(instance, PointerAt<const SetElementRecord>(input));
     case kSetBeatInfo: {
-      auto* beat = RecordOf<const BeatRecord>(input);
+      auto* beat = PointerAt<const BeatRecord>(input);
       if (!beat) return kStatusFailure;
       instance->SetBeatInfo(beat->bpm, beat->barPhase);
       return kStatusSuccess;
     }
     case kSetHostInfo: {
-      auto* info = RecordOf<const HostInfoRecord>(input);
+      auto* info = PointerAt<const HostInfoRecord>(input);
       if (!info) return kStatusFailure;
       instance->SetHostInfo(info->name, info->version);
       return kStatusSuccess;
     }
     case kSetSampleRate: instance->SetSampleRate(IndexOf(input)); return kStatusSuccess;
-    case kGetParameterEvents: return CollectEvents(instance, RecordOf<EventListRecord>(input));
+    case kGetParameterEvents: return CollectEvents(instance, PointerAt<EventListRecord>(input));
     default: return FailureValueOf(code);
   }
 }
 
-bool IsInstanceCode(uint32_t code) {
-  switch (code) {
-    case kGetParameterDisplay: case kSetParameter: case kGetParameter: case kGetInputStatus:
-    case kProcessOpenGL: case kDeInstantiateGL: case kSetTime: case kConnect: case kDisconnect:
-    case kResize: case kSetParameterElementValue: case kSetBeatInfo: case kSetHostInfo:
-    case kSetSampleRate: case kGetParameterEvents:
-      return true;
-    default: return false;
-  }
-}
-
-bool IsPrototypeCode(uint32_t code) {
-  switch (code) {
-    case kGetNumParameters: case kGetParameterName: case kGetParameterDefault: case kGetPluginCaps:
-    case kGetParameterType: case kGetNumParameterElements: case kGetParameterUsage: case kGetShortName:
-    case kGetParameterElementName: case kGetParameterElementValue: case kGetRange:
-    case kGetNumFileExtensions: case kGetFileExtension:
-      return true;
-    default: return false;
-  }
+// Code 45: the instance's own flag if one is given, else the prototype's.
+uint64_t Visibility(uint64_t input, CHostPlugin* instance) {
+  const ParamEntry* entry = instance ? instance->FindParam(IndexOf(input)) : PrototypeEntry(input);
+  return entry ? (entry->visible ? 1u : 0u) : kStatusFailure;
 }
 
 }  // namespace
 
-uint64_t FailureValueOf(uint32_t code) {
-  switch (code) {
-    case kGetParameterDisplay: case kInstantiateGL: return kPointerFailure;
-    case kGetParameterName: case kGetShortName: case kGetParameterElementName: case kGetFileExtension: return 0;
-    default: return kStatusFailure;
-  }
-}
-
 uint64_t DispatchFunctionCode(uint32_t code, uint64_t input, void* instance) {
+  const FunctionCodeInfo* info = FindFunctionCode(code);
+  if (!info) return kStatusFailure;
   auto* plugin = static_cast<CHostPlugin*>(instance);
-  if (code == kGetParameterVisibility) {
-    if (plugin) {
-      const ParamEntry* entry = plugin->FindParam(IndexOf(input));
-      return entry ? (entry->visible ? 1u : 0u) : kStatusFailure;
-    }
-    const ParamEntry* entry = PrototypeEntry(input);
-    return entry ? (entry->visible ? 1u : 0u) : kStatusFailure;
+  switch (info->target) {
+    case CodeTarget::Instance: return plugin ? InstanceCode(code, input, plugin) : info->failure;
+    case CodeTarget::Prototype: return PrototypeCode(code, input);
+    case CodeTarget::InstanceOrPrototype: return Visibility(input, plugin);
+    case CodeTarget::Module: return ModuleCode(code, input);
   }
-  if (IsInstanceCode(code)) return plugin ? InstanceCode(code, input, plugin) : FailureValueOf(code);
-  if (IsPrototypeCode(code)) return PrototypeCode(code, input);
-  return ModuleCode(code, input);
+  return info->failure;
 }

@@ -3,8 +3,7 @@
 
 #include <cstdint>
 
+#include "host/plugin_abi.h"
+
 // Runs one function code. May throw; the exported glue catches.
 uint64_t DispatchFunctionCode(uint32_t code, uint64_t input, void* instance);
-
-// The value that stands for failure of a code (all 64 bits for codes 7 and 18, null for name codes).
-uint64_t FailureValueOf(uint32_t code);

@@ -29,7 +29,7 @@ const char* CHostPlugin::GetParameterDisplay(uint32_t index) {
   CHostPlugin* values = owner ? owner : this;
   const ParamEntry* entry = values->FindParam(index);
   if (!entry || entry->type == kTypeNone) return nullptr;
-  if (entry->type == kTypeText || entry->type == kTypeFile) return values->GetTextParameter(index);
+  if (IsTextValuedType(entry->type)) return values->GetTextParameter(index);
   return FormatModuleDisplay(values->GetFloatParameter(index));
 }
 

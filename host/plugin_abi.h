@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #if defined(_WIN32)
 #define MOSARO_EXPORT extern "C" __declspec(dllexport)
@@ -54,6 +55,81 @@ enum FunctionCode : uint32_t {
   kGetParameterEvents = 46,
 };
 
+// What a function code works on.
+enum class CodeTarget : uint8_t {
+  Module,               // module-wide state; needs no instance
+  Prototype,            // the prototype instance, made first if there is none
+  Instance,             // the instance argument; a null instance fails
+  InstanceOrPrototype,  // the instance if one is given, else the prototype
+};
+
+// One function code: what it works on, and the value it returns when that is missing or the call fails.
+struct FunctionCodeInfo {
+  uint32_t code;
+  CodeTarget target;
+  uint64_t failure;
+};
+
+// Every code plugMain answers, in ascending order; any other code fails with kStatusFailure.
+inline constexpr FunctionCodeInfo kFunctionCodes[] = {
+    {kGetInfo, CodeTarget::Module, kStatusFailure},
+    {kDeinitialise, CodeTarget::Module, kStatusFailure},
+    {kGetNumParameters, CodeTarget::Prototype, kStatusFailure},
+    {kGetParameterName, CodeTarget::Prototype, 0},
+    {kGetParameterDefault, CodeTarget::Prototype, kStatusFailure},
+    {kGetParameterDisplay, CodeTarget::Instance, kPointerFailure},
+    {kSetParameter, CodeTarget::Instance, kStatusFailure},
+    {kGetParameter, CodeTarget::Instance, kStatusFailure},
+    {kGetPluginCaps, CodeTarget::Prototype, kStatusFailure},
+    {kGetExtendedInfo, CodeTarget::Module, kStatusFailure},
+    {kGetParameterType, CodeTarget::Prototype, kStatusFailure},
+    {kGetInputStatus, CodeTarget::Instance, kStatusFailure},
+    {kProcessOpenGL, CodeTarget::Instance, kStatusFailure},
+    {kInstantiateGL, CodeTarget::Module, kPointerFailure},
+    {kDeInstantiateGL, CodeTarget::Instance, kStatusFailure},
+    {kSetTime, CodeTarget::Instance, kStatusFailure},
+    {kConnect, CodeTarget::Instance, kStatusFailure},
+    {kDisconnect, CodeTarget::Instance, kStatusFailure},
+    {kResize, CodeTarget::Instance, kStatusFailure},
+    {kGetNumParameterElements, CodeTarget::Prototype, kStatusFailure},
+    {kGetParameterUsage, CodeTarget::Prototype, kStatusFailure},
+    {kGetShortName, CodeTarget::Prototype, 0},
+    {kInitialise, CodeTarget::Module, kStatusFailure},
+    {kGetParameterElementName, CodeTarget::Prototype, 0},
+    {kGetParameterElementValue, CodeTarget::Prototype, kStatusFailure},
+    {kSetParameterElementValue, CodeTarget::Instance, kStatusFailure},
+    {kSetBeatInfo, CodeTarget::Instance, kStatusFailure},
+    {kSetHostInfo, CodeTarget::Instance, kStatusFailure},
+    {kSetSampleRate, CodeTarget::Instance, kStatusFailure},
+    {kGetRange, CodeTarget::Prototype, kStatusFailure},
+    {kGetThumbnail, CodeTarget::Module, kStatusFailure},
+    {kGetNumFileExtensions, CodeTarget::Prototype, kStatusFailure},
+    {kGetFileExtension, CodeTarget::Prototype, 0},
+    {kGetParameterVisibility, CodeTarget::InstanceOrPrototype, kStatusFailure},
+    {kGetParameterEvents, CodeTarget::Instance, kStatusFailure},
+};
+
+// The table's entry for a code; null for a code plugMain does not answer.
+constexpr const FunctionCodeInfo* FindFunctionCode(uint32_t code) {
+  for (const FunctionCodeInfo& info : kFunctionCodes)
+    if (info.code == code) return &info;
+  return nullptr;
+}
+
+// The value that stands for failure of a code: all 64 bits for codes 7 and 18, null for the text codes.
+constexpr uint64_t FailureValueOf(uint32_t code) {
+  const FunctionCodeInfo* info = FindFunctionCode(code);
+  return info ? info->failure : kStatusFailure;
+}
+
+constexpr bool FunctionCodesAscend() {
+  for (size_t i = 1; i < sizeof kFunctionCodes / sizeof kFunctionCodes[0]; ++i)
+    if (kFunctionCodes[i - 1].code >= kFunctionCodes[i].code) return false;
+  return true;
+}
+static_assert(FunctionCodesAscend(), "function codes listed once each, in ascending order");
+static_assert(sizeof kFunctionCodes / sizeof kFunctionCodes[0] == 35, "the interface answers 35 codes");
+
 // Capability numbers of code 10.
 enum Capability : uint32_t {
   kCapTimeSupported = 5,
@@ -80,6 +156,29 @@ enum ParamType : uint32_t {
   kTypeAlpha = 203,
   kTypeNone = 0xFFFFFFFFu,
 };
+
+// Types whose values travel as text pointers; the values of every other type are float bit patterns.
+constexpr bool IsTextValuedType(uint32_t type) { return type == kTypeText || type == kTypeFile; }
+
+// A pointer as plugMain carries it in its input or result, and back.
+inline uint64_t AddressOf(const void* pointer) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(pointer)); }
+template <typename T>
+T* PointerAt(uint64_t address) {
+  return reinterpret_cast<T*>(static_cast<uintptr_t>(address));
+}
+
+// A float as plugMain carries it: its bit pattern in the low 32 bits; and back from those bits.
+inline uint64_t FloatBitsOf(float value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+inline float FloatFromBits(uint64_t bits) {
+  const uint32_t low = static_cast<uint32_t>(bits);
+  float value;
+  std::memcpy(&value, &low, sizeof value);
+  return value;
+}
 
 // Event bit of a parameter whose visibility changed.
 constexpr uint64_t kEventVisibilityChanged = 1;

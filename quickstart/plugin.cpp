@@ -94,7 +94,7 @@ uint32_t Plugin::DeInitGL() {
 const char* Plugin::GetParameterDisplay(uint32_t index) {
   if (index >= params.size()) return reinterpret_cast<const char*>(kPointerFailure);
   const uint32_t type = params[index]->GetType();
-  if (type == kTypeText || type == kTypeFile) return reinterpret_cast<const char*>(kPointerFailure);
+  if (IsTextValuedType(type)) return reinterpret_cast<const char*>(kPointerFailure);
   return FormatModuleDisplay(params[index]->GetValue());
 }
 

@@ -7,17 +7,17 @@
 
 #include "effect/qm_plugin.h"
 #include "effect/shader_sources.h"
-#include "tests/support/documents_folder.h"
+#include "tools/caller/documents_folder.h"
 #include "tests/support/replaceable_program_sources.h"
-#include "tools/hostlib/gl_context.h"
+#include "tools/caller/gl_context.h"
 
 namespace {
 
 class EffectGLResources : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    documents = new test::DocumentsFolder();
-    context = new hostlib::GlContext();
+    documents = new caller::DocumentsFolder();
+    context = new caller::GlContext();
     ASSERT_TRUE(context->Create()) << context->error();
   }
   static void TearDownTestSuite() {
@@ -40,11 +40,11 @@ class EffectGLResources : public ::testing::Test {
     glGetIntegerv(which, &value);
     return value;
   }
-  static test::DocumentsFolder* documents;
-  static hostlib::GlContext* context;
+  static caller::DocumentsFolder* documents;
+  static caller::GlContext* context;
 };
-test::DocumentsFolder* EffectGLResources::documents = nullptr;
-hostlib::GlContext* EffectGLResources::context = nullptr;
+caller::DocumentsFolder* EffectGLResources::documents = nullptr;
+caller::GlContext* EffectGLResources::context = nullptr;
 
 TEST_F(EffectGLResources, InitGLBuildsBothProgramsAndTheFullFrameQuadAndLeavesNothingBound) {
   QmPlugin plugin;

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/documents_folder.h"
-#include "tools/hostlib/gl_context.h"
-#include "tools/hostlib/plugin_host.h"
+#include "tools/caller/documents_folder.h"
+#include "tools/caller/gl_context.h"
+#include "tools/caller/plugin_module.h"
 
 namespace {
 
@@ -31,9 +31,9 @@ class EffectParams : public ::testing::Test {
   static void SetUpTestSuite() {
     const std::string preset = TwoSlicePreset();
     EXPECT_FALSE(preset.empty()) << "the two-slice fixture could not be read";
-    documents = new test::DocumentsFolder();
+    documents = new caller::DocumentsFolder();
     documents->WritePreset("Host", "mapping.xml", preset, 1700000000000);
-    module = new hostlib::PluginModule;
+    module = new caller::PluginModule;
     ASSERT_TRUE(module->Load(MOSARO_PRODUCT_MODULE)) << module->error();
   }
   static void TearDownTestSuite() {
@@ -43,11 +43,11 @@ class EffectParams : public ::testing::Test {
   }
   static uint32_t Index(const std::string& name) { return static_cast<uint32_t>(module->FindParameter(name)); }
 
-  static test::DocumentsFolder* documents;
-  static hostlib::PluginModule* module;
+  static caller::DocumentsFolder* documents;
+  static caller::PluginModule* module;
 };
-test::DocumentsFolder* EffectParams::documents = nullptr;
-hostlib::PluginModule* EffectParams::module = nullptr;
+caller::DocumentsFolder* EffectParams::documents = nullptr;
+caller::PluginModule* EffectParams::module = nullptr;
 
 TEST_F(EffectParams, FourHundredSixtySevenParametersInRegistrationOrder) {
   ASSERT_EQ(module->GetNumParameters(), 467u);
@@ -139,7 +139,7 @@ TEST_F(EffectParams, CapabilitiesAreOneInputWithTime) {
 }
 
 TEST_F(EffectParams, WithoutPresetEverySliceChoiceHoldsOnlyNone) {
-  test::DocumentsFolder empty;
+  caller::DocumentsFolder empty;
   module->Deinitialise();
   EXPECT_EQ(module->GetNumElements(Index("Slice Output 1")), 1u);
   EXPECT_STREQ(module->GetElementName(Index("Slice Sample 2"), 0), "None");
@@ -179,10 +179,10 @@ class EffectInstance : public EffectParams {
   void Set(const std::string& name, float value) { ASSERT_EQ(module->SetFloat(instance, Index(name), value), 0u); }
   std::string Display(const std::string& name) { return module->GetDisplay(instance, Index(name)); }
 
-  static hostlib::GlContext context;
+  static caller::GlContext context;
   void* instance = nullptr;
 };
-hostlib::GlContext EffectInstance::context;
+caller::GlContext EffectInstance::context;
 
 TEST_F(EffectInstance, AfterInstantiationOnlyTheThreeEntryParametersAreShown) {
   EXPECT_EQ(Visible(), (std::vector<uint32_t>{0, 1, 10}));

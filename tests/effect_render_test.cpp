@@ -15,15 +15,14 @@
 #include "effect/qm_plugin.h"
 #include "glsupport/gl.h"
 #include "host/plugin_abi.h"
-#include "tests/support/documents_folder.h"
+#include "tools/caller/documents_folder.h"
 #include "tests/support/gl_call_spy.h"
 #include "tests/support/gl_test_context.h"
+#include "tests/support/in_process_module.h"
 #include "tests/support/upload_recorder.h"
-#include "tools/hostlib/gl_context.h"
-#include "tools/hostlib/plugin_host.h"
+#include "tools/caller/gl_context.h"
+#include "tools/caller/plugin_module.h"
 
-// The in-process copy of the entry point (host objects and the product's binding linked into this test).
-extern "C" uint64_t plugMain(uint32_t functionCode, uint64_t input, void* instance);
 
 namespace {
 
@@ -96,8 +95,8 @@ const SliceSpec kTopLeftMoved = {"TopLeft", 32, 18, 64, 36};  // the same slice 
 // The home folder with the preset and the loaded module, shared by every test of this file and released
 // after the last one.
 struct SharedHost {
-  std::unique_ptr<test::DocumentsFolder> documents;
-  std::unique_ptr<hostlib::PluginModule> module;
+  std::unique_ptr<caller::DocumentsFolder> documents;
+  std::unique_ptr<caller::PluginModule> module;
 };
 
 SharedHost& Shared() {
@@ -121,9 +120,9 @@ class RenderTest : public testsupport::GlTest {
  protected:
   static void SetUpTestSuite() {
     testsupport::GlTest::SetUpTestSuite();
-    if (!Shared().documents) Shared().documents = std::make_unique<test::DocumentsFolder>();
+    if (!Shared().documents) Shared().documents = std::make_unique<caller::DocumentsFolder>();
     if (!Shared().module) {
-      Shared().module = std::make_unique<hostlib::PluginModule>();
+      Shared().module = std::make_unique<caller::PluginModule>();
       Shared().module->Load(MOSARO_PRODUCT_MODULE);
     }
     module = Shared().module.get();
@@ -133,9 +132,9 @@ class RenderTest : public testsupport::GlTest {
     testsupport::GlTest::SetUp();
     ASSERT_TRUE(module->loaded()) << module->error();
     WritePreset({kTopLeft, kCentre});
-    target = std::make_unique<hostlib::RenderTarget>(kW, kH);
+    target = std::make_unique<caller::RenderTarget>(kW, kH);
     ASSERT_TRUE(target->complete());
-    input = std::make_unique<hostlib::Texture>(kW, kH, Gradient(kW, kH));
+    input = std::make_unique<caller::Texture>(kW, kH, Gradient(kW, kH));
     record = TextureRecord{kW, kH, kW, kH, input->name()};
   }
 
@@ -152,7 +151,7 @@ class RenderTest : public testsupport::GlTest {
     TextureRecord* textures[1] = {texture};
     FrameRecord frame{1, textures};
     if (viaModule) return module->ProcessFrame(instance, &frame);
-    return static_cast<uint32_t>(plugMain(kProcessOpenGL, reinterpret_cast<uint64_t>(&frame), instance));
+    return static_cast<uint32_t>(testsupport::InProcess().Call(kProcessOpenGL, AddressOf(&frame), instance));
   }
 
   Image Read() const { return Image{target->ReadPixels()}; }
@@ -161,12 +160,12 @@ class RenderTest : public testsupport::GlTest {
     return {p[0], p[1], p[2], p[3]};
   }
 
-  static hostlib::PluginModule* module;
-  std::unique_ptr<hostlib::RenderTarget> target;
-  std::unique_ptr<hostlib::Texture> input;
+  static caller::PluginModule* module;
+  std::unique_ptr<caller::RenderTarget> target;
+  std::unique_ptr<caller::Texture> input;
   TextureRecord record{};
 };
-hostlib::PluginModule* RenderTest::module = nullptr;
+caller::PluginModule* RenderTest::module = nullptr;
 
 // An instance of the built module, driven through its exported plugMain alone.
 class RenderPass : public RenderTest {
@@ -565,7 +564,7 @@ TEST_F(LiveUpdate, AnEmptyListLeavesTheChoiceAloneAndPlacesTheLayerFreely) {
 
 TEST_F(RenderPass, OnlyTheUsedPartOfALargerInputTextureIsSampled) {
   // A 128 x 64 texture holding the 64 x 36 picture in its lower-left corner, magenta around it.
-  hostlib::Texture large(128, 64, Gradient(128, 64));
+  caller::Texture large(128, 64, Gradient(128, 64));
   record = TextureRecord{kW, kH, 128, 64, large.name()};
   FreeQuad(kW, kH);
   ExpectQuad(Draw(), 0, kW - 1, 0, kH - 1, Texel, kBackground);
@@ -604,7 +603,7 @@ TEST_F(RenderPass, TheHostGetsItsContextBackInDefaultState) {
   // The host left unit 3 active with a texture of its own there; blending and a buffer are its business.
   while (glGetError() != GL_NO_ERROR) {
   }
-  hostlib::Texture hostTexture(1, 1, {255, 255, 255, 255});
+  caller::Texture hostTexture(1, 1, {255, 255, 255, 255});
   glActiveTexture(GL_TEXTURE3);
   glBindTexture(GL_TEXTURE_2D, hostTexture.name());
   FreeQuad(kW, kH);
@@ -639,21 +638,21 @@ using testsupport::Uploads;
 // An instance made through the in-process entry point, so that its members can be looked at.
 class RenderPassInside : public RenderTest {
  protected:
-  static void TearDownTestSuite() { plugMain(kDeinitialise, 0, nullptr); }
+  static void TearDownTestSuite() { testsupport::InProcess().Call(kDeinitialise, 0, nullptr); }
   void SetUp() override {
     RenderTest::SetUp();
     if (HasFatalFailure()) return;
     const ViewportRecord viewport{0, 0, kW, kH};
-    const uint64_t made = plugMain(kInstantiateGL, reinterpret_cast<uint64_t>(&viewport), nullptr);
+    const uint64_t made = testsupport::InProcess().Call(kInstantiateGL, AddressOf(&viewport), nullptr);
     ASSERT_NE(made, kPointerFailure);
-    instance = reinterpret_cast<void*>(made);
+    instance = PointerAt<void>(made);
     plugin = dynamic_cast<QmPlugin*>(static_cast<CHostPlugin*>(instance));
     ASSERT_NE(plugin, nullptr);
     target->Bind();
   }
   void TearDown() override {
     if (instance) {
-      EXPECT_EQ(plugMain(kDeInstantiateGL, 0, instance), 0u);
+      EXPECT_EQ(testsupport::InProcess().Call(kDeInstantiateGL, 0, instance), 0u);
     }
   }
 
@@ -684,7 +683,7 @@ class RenderPassInside : public RenderTest {
 };
 
 TEST_F(RenderPassInside, LayerUniformsAndTheirValuesOnTheSymmetryPass) {
-  hostlib::Texture large(128, 64, Gradient(128, 64));
+  caller::Texture large(128, 64, Gradient(128, 64));
   record = TextureRecord{kW, kH, 128, 64, large.name()};
   Set(1, kSlotRotateIn, 30);
   Set(1, kSlotSampleX, 0.25f);
@@ -775,7 +774,7 @@ TEST_F(RenderPassInside, NonFiniteQuadsAreSkippedWithoutAnUploadAndTheRestOfTheF
 
   // A viewport without size makes every layer degenerate; the overlay still runs.
   const ViewportRecord empty{0, 0, 0, 0};
-  EXPECT_EQ(plugMain(kResize, reinterpret_cast<uint64_t>(&empty), instance), 0u);
+  EXPECT_EQ(testsupport::InProcess().Call(kResize, AddressOf(&empty), instance), 0u);
   Uploads().uploads.clear();
   ASSERT_EQ(Frame(), 0u);
   ASSERT_EQ(Uploads().uploads.size(), 1u);
@@ -812,7 +811,7 @@ TEST_F(RenderPassInside, TheRefreshCounterRestartsAtOneEvery59CountedFrames) {
   EXPECT_EQ(plugin->frameCounter, 1);
 
   const FrameRecord noInput{0, nullptr};
-  EXPECT_EQ(plugMain(kProcessOpenGL, reinterpret_cast<uint64_t>(&noInput), instance), kStatusFailure);
+  EXPECT_EQ(testsupport::InProcess().Call(kProcessOpenGL, AddressOf(&noInput), instance), kStatusFailure);
   EXPECT_EQ(plugin->frameCounter, 1);
 
   SetGlobal(0, 0);  // Live Update off

@@ -15,7 +15,7 @@
 #include "glsupport/gl_loader.h"
 #include "glsupport/gl_proc_resolver.h"
 #include "glsupport/gl_version.h"
-#include "tools/hostlib/gl_context.h"
+#include "tools/caller/gl_context.h"
 
 namespace {
 
@@ -165,7 +165,7 @@ class LoaderWithContext : public EntryPointTable {
  protected:
   static void SetUpTestSuite() {
     if (!context) {
-      context = std::make_unique<hostlib::GlContext>();
+      context = std::make_unique<caller::GlContext>();
       context->Create();
     }
   }
@@ -179,9 +179,9 @@ class LoaderWithContext : public EntryPointTable {
     EntryPointTable::TearDown();
   }
   static intptr_t EglAddress(const char* name) { return Bits(eglGetProcAddress(name)); }
-  static std::unique_ptr<hostlib::GlContext> context;
+  static std::unique_ptr<caller::GlContext> context;
 };
-std::unique_ptr<hostlib::GlContext> LoaderWithContext::context;
+std::unique_ptr<caller::GlContext> LoaderWithContext::context;
 
 TEST_F(LoaderWithContext, LookupFollowsTheCurrentContext) {
   EXPECT_TRUE(glsupport::HasCurrentContext());

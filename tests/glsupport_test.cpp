@@ -11,7 +11,7 @@
 #include "glsupport/shader_program.h"
 #include "tests/support/gl_call_spy.h"
 #include "tests/support/gl_test_context.h"
-#include "tools/hostlib/gl_context.h"
+#include "tools/caller/gl_context.h"
 
 namespace {
 
@@ -281,7 +281,7 @@ TEST_F(ScreenQuadTest, UploadsTheFixedVertexTableAndLeavesNothingBound) {
 }
 
 TEST_F(ScreenQuadTest, FillsTheViewportWithTexCoordOriginAtBottomLeft) {
-  hostlib::RenderTarget target(64, 64);
+  caller::RenderTarget target(64, 64);
   ASSERT_TRUE(target.complete());
   target.Clear(0, 0, 1, 0);
   ShaderProgram program;
@@ -311,7 +311,7 @@ TEST_F(ScreenQuadTest, FillsTheViewportWithTexCoordOriginAtBottomLeft) {
 }
 
 TEST_F(ScreenQuadTest, DrawBeforeInitialiseOrAfterReleaseDrawsNothing) {
-  hostlib::RenderTarget target(8, 8);
+  caller::RenderTarget target(8, 8);
   target.Clear(0, 0, 1, 0);
   ShaderProgram program;
   ASSERT_TRUE(program.Compile(kPassThroughVertex, kUvFragment));

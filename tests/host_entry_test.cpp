@@ -8,19 +8,17 @@
 #include <string>
 
 #include "tests/support/gl_object_count.h"
-#include "tests/support/temp_folder.h"
+#include "tools/caller/temp_folder.h"
 #include "tests/support/test_effect_control.h"
-#include "tools/hostlib/gl_context.h"
-#include "tools/hostlib/plugin_host.h"
+#include "tools/caller/gl_context.h"
+#include "tools/caller/plugin_module.h"
 
 #include <dlfcn.h>
 
 namespace {
 
-uint64_t Address(const void* p) { return reinterpret_cast<uintptr_t>(p); }
-
 TEST(ProductModule, InformationRecordBytes) {
-  hostlib::PluginModule module;
+  caller::PluginModule module;
   ASSERT_TRUE(module.Load(MOSARO_PRODUCT_MODULE)) << module.error();
   const auto* bytes = reinterpret_cast<const uint8_t*>(module.GetInfo());
   ASSERT_NE(bytes, nullptr);
@@ -37,8 +35,8 @@ TEST(ProductModule, InformationRecordBytes) {
 }
 
 // A GL context for the tests that instantiate; made once, current at the start of every test.
-hostlib::GlContext& Context() {
-  static hostlib::GlContext context;
+caller::GlContext& Context() {
+  static caller::GlContext context;
   if (!context.valid()) context.Create();
   return context;
 }
@@ -47,7 +45,7 @@ hostlib::GlContext& Context() {
 class EntryPoint : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    module = new hostlib::PluginModule;
+    module = new caller::PluginModule;
     ASSERT_TRUE(module->Load(MOSARO_TEST_MODULE)) << module->error();
     control = ControlOf(MOSARO_TEST_MODULE);
     ASSERT_NE(control, nullptr);
@@ -76,10 +74,10 @@ class EntryPoint : public ::testing::Test {
   std::string Log() const { return control->log; }
   void ClearLog() { std::memset(control->log, 0, sizeof control->log); }
 
-  static hostlib::PluginModule* module;
+  static caller::PluginModule* module;
   static TestEffectControl* control;
 };
-hostlib::PluginModule* EntryPoint::module = nullptr;
+caller::PluginModule* EntryPoint::module = nullptr;
 TestEffectControl* EntryPoint::control = nullptr;
 
 TEST_F(EntryPoint, NameOfSixteenOrMoreCharactersFillsTheFieldWithoutTerminator) {
@@ -188,7 +186,7 @@ TEST_F(EntryPoint, WithoutPrototypeDescriptionCodesReturnTheirFailureValues) {
   EXPECT_EQ(module->GetRange(range), kStatusFailure);
   EXPECT_EQ(range.minimum, 5.0f);  // untouched
   ViewportRecord vp{0, 0, 64, 64};
-  EXPECT_EQ(module->Call(kInstantiateGL, Address(&vp)), kPointerFailure);
+  EXPECT_EQ(module->Call(kInstantiateGL, AddressOf(&vp)), kPointerFailure);
 }
 
 TEST_F(EntryPoint, ExceptionsNeverCrossTheBoundary) {
@@ -197,7 +195,7 @@ TEST_F(EntryPoint, ExceptionsNeverCrossTheBoundary) {
   EXPECT_EQ(module->GetNumParameters(), kStatusFailure);
   EXPECT_EQ(module->GetParameterNameField(0), nullptr);
   ViewportRecord vp{0, 0, 64, 64};
-  EXPECT_EQ(module->Call(kInstantiateGL, Address(&vp)), kPointerFailure);
+  EXPECT_EQ(module->Call(kInstantiateGL, AddressOf(&vp)), kPointerFailure);
   EXPECT_EQ(control->liveInstances, live);
 }
 
@@ -216,16 +214,16 @@ TEST_F(EntryPoint, VisibilityIsAnsweredByTheInstanceOrElseThePrototype) {
 // Instantiation needs a current context; without one it fails and leaves the loader untried. A copy of the
 // module gives the test a loader that no earlier instantiation has used.
 TEST_F(EntryPoint, InstantiateWithoutContextFailsCleanlyThenSucceedsWithOne) {
-  test::TempFolder folder;
+  caller::TempFolder folder;
   const std::string copy = folder / "fresh.so";
   std::filesystem::copy_file(MOSARO_TEST_MODULE, copy);
-  hostlib::PluginModule fresh;
+  caller::PluginModule fresh;
   ASSERT_TRUE(fresh.Load(copy)) << fresh.error();
   TestEffectControl* freshControl = ControlOf(copy);
   ASSERT_NE(freshControl, nullptr);
   Context().ReleaseCurrent();
   ViewportRecord vp{0, 0, 320, 180};
-  EXPECT_EQ(fresh.Call(kInstantiateGL, Address(&vp)), kPointerFailure);
+  EXPECT_EQ(fresh.Call(kInstantiateGL, AddressOf(&vp)), kPointerFailure);
   EXPECT_EQ(freshControl->liveInstances, 1);  // only the prototype remains
   ASSERT_TRUE(Context().MakeCurrent());
   void* instance = fresh.Instantiate(&vp);
@@ -257,7 +255,7 @@ TEST_F(EntryPoint, FailedInitGLRunsDeInitGLThenDestroys) {
   control->initGLFails = true;
   ClearLog();
   ViewportRecord vp{0, 0, 32, 32};
-  EXPECT_EQ(module->Call(kInstantiateGL, Address(&vp)), kPointerFailure);
+  EXPECT_EQ(module->Call(kInstantiateGL, AddressOf(&vp)), kPointerFailure);
   EXPECT_EQ(Log(), "Construct;SetFloat0;SetFloat1;SetFloat2;SetText3;SetFloat4;SetFloat5;InitGL;DeInitGL;Destroy;");
 
   // Thrown after InitGL made its program (memory exhausted while building it): nothing stays behind.
@@ -265,7 +263,7 @@ TEST_F(EntryPoint, FailedInitGLRunsDeInitGLThenDestroys) {
   control->initGLThrows = true;
   const testsupport::GlObjectCount before = testsupport::CountGlObjects();
   ClearLog();
-  EXPECT_EQ(module->Call(kInstantiateGL, Address(&vp)), kPointerFailure);
+  EXPECT_EQ(module->Call(kInstantiateGL, AddressOf(&vp)), kPointerFailure);
   EXPECT_EQ(Log(), "Construct;SetFloat0;SetFloat1;SetFloat2;SetText3;SetFloat4;SetFloat5;InitGL;DeInitGL;Destroy;");
   EXPECT_EQ(testsupport::CountGlObjects(), before);
 }
@@ -276,7 +274,7 @@ TEST_F(EntryPoint, FailedDefaultDestroysTheNewInstance) {
   control->failIndex = 1;
   ClearLog();
   ViewportRecord vp{0, 0, 32, 32};
-  EXPECT_EQ(module->Call(kInstantiateGL, Address(&vp)), kPointerFailure);
+  EXPECT_EQ(module->Call(kInstantiateGL, AddressOf(&vp)), kPointerFailure);
   EXPECT_EQ(Log(), "Construct;SetFloat0;SetFloat1;Destroy;");
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/temp_folder.h"
+#include "tools/caller/temp_folder.h"
 #include "tools/preview/image_io.h"
 #include "tools/preview/name_matching.h"
 #include "tools/preview/param_catalogue.h"
@@ -40,7 +40,7 @@ TEST(PreviewSettings, NameAndValueSplitAtTheFirstEqualsAndLoseSurroundingBlanks)
 }
 
 TEST(PreviewSettings, SceneFileSkipsCommentsAndBlankLinesAndNamesTheFailingLine) {
-  test::TempFolder folder;
+  caller::TempFolder folder;
   const std::string path = folder.Write(
       "a.scene", "\xEF\xBB\xBF# heading\r\n\r\nEnable 2=1\r\n   # indented comment\nName 2=Left # not a comment\n");
   std::vector<Setting> settings;
@@ -183,7 +183,7 @@ TEST(PreviewCatalogue, SwitchesTakeOnOffAndTextStaysText) {
 }
 
 TEST(PreviewImages, PngRoundTripKeepsEveryByteAndTopRowFirst) {
-  test::TempFolder folder;
+  caller::TempFolder folder;
   Image image;
   image.width = 3;
   image.height = 2;
@@ -203,7 +203,7 @@ TEST(PreviewImages, PngRoundTripKeepsEveryByteAndTopRowFirst) {
 }
 
 TEST(PreviewImages, UnreadableAndUnwritableFilesFailWithTheReason) {
-  test::TempFolder folder;
+  caller::TempFolder folder;
   Image image;
   CommandStatus missing = preview::ReadImageFile(folder / "none.png", image);
   EXPECT_EQ(missing.exitCode, preview::kExitBadRequest);

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/documents_folder.h"
-#include "tests/support/temp_folder.h"
+#include "tools/caller/documents_folder.h"
+#include "tools/caller/temp_folder.h"
 #include "tests/support/test_effect_control.h"
-#include "tools/hostlib/plugin_host.h"
+#include "tools/caller/plugin_module.h"
 #include "tools/preview/image_io.h"
 #include "tools/preview/render_command.h"
 
@@ -75,7 +75,7 @@ class PreviewRender : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     // Held for the whole suite, so that every render finds the module already loaded.
-    product = new hostlib::PluginModule;
+    product = new caller::PluginModule;
     ASSERT_TRUE(product->Load(MOSARO_PRODUCT_MODULE)) << product->error();
   }
   static void TearDownTestSuite() {
@@ -105,12 +105,12 @@ class PreviewRender : public ::testing::Test {
   }
   bool OutputWritten() const { return std::filesystem::exists(folder / "out.png"); }
 
-  static hostlib::PluginModule* product;
-  test::DocumentsFolder home;  // no preset unless a test stages one
-  test::TempFolder folder;
+  static caller::PluginModule* product;
+  caller::DocumentsFolder home;  // no preset unless a test stages one
+  caller::TempFolder folder;
   std::vector<std::string> readBack;
 };
-hostlib::PluginModule* PreviewRender::product = nullptr;
+caller::PluginModule* PreviewRender::product = nullptr;
 
 TEST_F(PreviewRender, FullFrameLayerShowsTheInputUprightInThePicture) {
   ASSERT_TRUE(Render(Request({"Width 1=64", "Height 1=36"})).ok());
@@ -161,9 +161,9 @@ TEST_F(PreviewRender, StagedPresetOffersItsSlicesByName) {
 }
 
 TEST_F(PreviewRender, DocumentsFolderIsSearchedAsTheUsersAndHomeComesBack) {
-  test::TempFolder documents;
+  caller::TempFolder documents;
   documents.Write("Host/Presets/Advanced Output/older.xml", "<XmlState/>");
-  test::DocumentsFolder::SetModified(documents / "Host/Presets/Advanced Output/older.xml", 1600000000000);
+  caller::SetWriteTime(documents / "Host/Presets/Advanced Output/older.xml", 1600000000000);
   documents.Write("Host/Presets/Advanced Output/newest.xml", kHalvesPreset);
   RenderRequest request = Request({"Slice Output 1=Right", "Slice Sample 1=2"});
   request.documentsFolder = documents.Path();
@@ -278,7 +278,7 @@ class PreviewHostCalls : public ::testing::Test {
 
   static void* handle;
   static TestEffectControl* control;
-  test::TempFolder folder;
+  caller::TempFolder folder;
   std::vector<std::string> readBack;
 };
 void* PreviewHostCalls::handle = nullptr;

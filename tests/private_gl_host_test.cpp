@@ -12,9 +12,9 @@
 #include <initializer_list>
 #include <vector>
 
-#include "tests/support/documents_folder.h"
-#include "tools/hostlib/gl_context.h"
-#include "tools/hostlib/plugin_host.h"
+#include "tools/caller/documents_folder.h"
+#include "tools/caller/gl_context.h"
+#include "tools/caller/plugin_module.h"
 
 namespace {
 
@@ -54,8 +54,8 @@ struct PrivateEgl {
 TEST(PrivateGlHost, NoContextFailsCleanlyThenALocallyOpenedEglContextInstantiatesAndDraws) {
   const auto gl = {"libGL.so.1", "libGLX.so.0", "libOpenGL.so.0"};
   ASSERT_FALSE(AnyLoaded(gl) || AnyLoaded({"libEGL.so.1"})) << "this host must start without any GL library";
-  test::DocumentsFolder documents;
-  hostlib::PluginModule module;
+  caller::DocumentsFolder documents;
+  caller::PluginModule module;
   ASSERT_TRUE(module.Load(MOSARO_PRODUCT_MODULE)) << module.error();
   const ViewportRecord viewport{0, 0, kW, kH};
   EXPECT_EQ(module.Instantiate(&viewport), nullptr);
@@ -76,8 +76,8 @@ TEST(PrivateGlHost, NoContextFailsCleanlyThenALocallyOpenedEglContextInstantiate
   std::vector<uint8_t> picture;
   for (int j = 0; j < kH; ++j)
     for (int i = 0; i < kW; ++i) picture.insert(picture.end(), {uint8_t(4 * i + 2), uint8_t(6 * j + 2), 40, 255});
-  const hostlib::Texture input(kW, kH, picture);
-  const hostlib::RenderTarget target(kW, kH);
+  const caller::Texture input(kW, kH, picture);
+  const caller::RenderTarget target(kW, kH);
   target.Clear(0.0f, 0.0f, 0.4f, 1.0f);
   TextureRecord texture{kW, kH, kW, kH, input.name()};
   TextureRecord* textures[1] = {&texture};

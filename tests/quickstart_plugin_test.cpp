@@ -91,14 +91,14 @@ class PluginPipelineTest : public testsupport::GlTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
-    target = std::make_unique<hostlib::RenderTarget>(5, 1);
+    target = std::make_unique<caller::RenderTarget>(5, 1);
     target->Clear(0, 0, 0, 0);
   }
   void TearDown() override { target.reset(); }
 
   Pixel Column(int x) const { return target->ReadPixel(x, 0); }
 
-  std::unique_ptr<hostlib::RenderTarget> target;
+  std::unique_ptr<caller::RenderTarget> target;
 };
 
 TEST_F(PluginPipelineTest, BuiltInUniformsOnTheFirstAndSecondFrame) {

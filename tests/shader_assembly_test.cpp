@@ -128,7 +128,7 @@ class SnippetGlTest : public testsupport::GlTest {
     glsupport::ShaderProgram program;
     const std::string fragment = Generate({}, snippets, "void main() {\n" + mainBody + "\n}\n");
     EXPECT_TRUE(program.Compile(testsupport::kPassThroughVertex, fragment)) << fragment;
-    hostlib::RenderTarget target(4, 4);
+    caller::RenderTarget target(4, 4);
     target.Clear(0, 0, 0, 0);
     glsupport::ScreenQuad quad;
     EXPECT_TRUE(quad.Initialise());

@@ -25,12 +25,13 @@
 #include "glsupport/gl_entry_points.h"
 #endif
 #include "host/plugin_abi.h"
-#include "tests/support/documents_folder.h"
+#include "tools/caller/documents_folder.h"
 #include "tests/support/gl_object_count.h"
 #include "tests/support/gl_test_context.h"
+#include "tests/support/in_process_module.h"
 #include "tests/support/upload_recorder.h"
-#include "tools/hostlib/gl_context.h"
-#include "tools/hostlib/plugin_host.h"
+#include "tools/caller/gl_context.h"
+#include "tools/caller/plugin_module.h"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -45,17 +46,12 @@
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
-// The in-process copy of the entry point (host objects and the product's binding linked into this test):
-// input is an index or a record of the test valid during the call; instance is one that code 18 returned.
-extern "C" uint64_t plugMain(uint32_t functionCode, uint64_t input, void* instance);
 
 namespace {
 
 constexpr int kW = 32;  // a tiny viewport keeps thousands of frames fast
 constexpr int kH = 18;
 constexpr int kSoakFrames = 5000;
-
-uint64_t Address(const void* p) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)); }
 
 // ---- The presets the soak's writer produces, and the lists the reader may make of them. ----
 
@@ -263,20 +259,20 @@ class HostFixture : public testsupport::GlTest {
  protected:
   void SetUp() override {
     testsupport::GlTest::SetUp();
-    target = std::make_unique<hostlib::RenderTarget>(kW, kH);
+    target = std::make_unique<caller::RenderTarget>(kW, kH);
     ASSERT_TRUE(target->complete());
     std::vector<uint8_t> pixels;
     for (int i = 0; i < kW * kH; ++i) {
       for (int channel : {i % 256, (i * 7) % 256, 90, 255}) pixels.push_back(static_cast<uint8_t>(channel));
     }
-    input = std::make_unique<hostlib::Texture>(kW, kH, pixels);
+    input = std::make_unique<caller::Texture>(kW, kH, pixels);
     texture = TextureRecord{kW, kH, kW, kH, input->name()};
     textures[0] = &texture;
     frame = FrameRecord{1, textures};
   }
 
-  std::unique_ptr<hostlib::RenderTarget> target;
-  std::unique_ptr<hostlib::Texture> input;
+  std::unique_ptr<caller::RenderTarget> target;
+  std::unique_ptr<caller::Texture> input;
   TextureRecord texture{};
   TextureRecord* textures[1] = {};
   FrameRecord frame{};
@@ -286,19 +282,19 @@ class HostFixture : public testsupport::GlTest {
 
 class LiveUpdateSoak : public HostFixture {
  protected:
-  void TearDown() override { plugMain(kDeinitialise, 0, nullptr); }
+  void TearDown() override { testsupport::InProcess().Call(kDeinitialise, 0, nullptr); }
 };
 
 TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
-  test::DocumentsFolder documents;
+  caller::DocumentsFolder documents;
   std::atomic<int> refreshes{0};
   PresetWriter writer(documents.PresetFolder("Host"), refreshes);
   writer.WriteFirst();
 
   const ViewportRecord viewport{0, 0, kW, kH};
-  const uint64_t made = plugMain(kInstantiateGL, Address(&viewport), nullptr);
+  const uint64_t made = testsupport::InProcess().Call(kInstantiateGL, AddressOf(&viewport), nullptr);
   ASSERT_NE(made, kPointerFailure);
-  void* handle = reinterpret_cast<void*>(static_cast<uintptr_t>(made));
+  void* handle = PointerAt<void>(made);
   auto* effect = static_cast<QmPlugin*>(static_cast<CHostPlugin*>(handle));
   ASSERT_EQ(VersionOf(effect->outputSetup.slices), 1);
   ASSERT_EQ(effect->liveUpdate->GetValue(), 1.0f) << "Live Update is on by default";
@@ -307,7 +303,7 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
     SetParameterRecord record{};
     record.index = static_cast<uint32_t>(effect->LayerParamIndex(k, j));
     record.value.floatValue = value;
-    ASSERT_EQ(plugMain(kSetParameter, Address(&record), handle), 0u);
+    ASSERT_EQ(testsupport::InProcess().Call(kSetParameter, AddressOf(&record), handle), 0u);
   };
   for (int32_t k = 1; k <= 4; ++k) {
     set(k, kSlotEnable, 1.0f);
@@ -330,7 +326,7 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
           set(k, kSlotSliceSample, static_cast<float>((n / 10 + 2 * k) % 8));
         }
       }
-      if (plugMain(kProcessOpenGL, Address(&frame), handle) != 0) ++failedFrames;
+      if (testsupport::InProcess().Call(kProcessOpenGL, AddressOf(&frame), handle) != 0) ++failedFrames;
       Uploads().uploads.clear();  // counted as they came; only the counts are kept
       if (effect->frameCounter == 1) {
         ++refreshes;
@@ -349,12 +345,12 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
     // The host's last save, whole, is what the next refresh brings.
     const int finalVersion = writer.LatestVersion() + 1;
     documents.WritePreset("Host", "final.xml", PresetText(finalVersion), (writer.LatestSecond() + 1) * 1000);
-    for (int n = 0; n < 59; ++n) ASSERT_EQ(plugMain(kProcessOpenGL, Address(&frame), handle), 0u);
+    for (int n = 0; n < 59; ++n) ASSERT_EQ(testsupport::InProcess().Call(kProcessOpenGL, AddressOf(&frame), handle), 0u);
     EXPECT_EQ(VersionOf(effect->outputSetup.slices), finalVersion);
     EXPECT_EQ(Uploads().nonFiniteUploads, 0) << "of " << Uploads().uploadCount << " uploads";
     EXPECT_GT(Uploads().uploadCount, kSoakFrames);
   }
-  EXPECT_EQ(plugMain(kDeInstantiateGL, 0, handle), 0u);
+  EXPECT_EQ(testsupport::InProcess().Call(kDeInstantiateGL, 0, handle), 0u);
 
   EXPECT_EQ(failedFrames, 0);
   EXPECT_EQ(badLists, 0) << "a list that is empty, partial or of no written version";
@@ -384,9 +380,9 @@ class ModuleHost : public HostFixture {
  protected:
   static void SetUpTestSuite() {
     testsupport::GlTest::SetUpTestSuite();
-    documents = std::make_unique<test::DocumentsFolder>();
+    documents = std::make_unique<caller::DocumentsFolder>();
     documents->WritePreset("Host", "mapping.xml", PresetText(3), 1700000000000);
-    module = std::make_unique<hostlib::PluginModule>();
+    module = std::make_unique<caller::PluginModule>();
     module->Load(MOSARO_PRODUCT_MODULE);
   }
   static void TearDownTestSuite() {
@@ -410,11 +406,11 @@ class ModuleHost : public HostFixture {
     return static_cast<uint32_t>(index);
   }
 
-  static std::unique_ptr<test::DocumentsFolder> documents;
-  static std::unique_ptr<hostlib::PluginModule> module;
+  static std::unique_ptr<caller::DocumentsFolder> documents;
+  static std::unique_ptr<caller::PluginModule> module;
 };
-std::unique_ptr<test::DocumentsFolder> ModuleHost::documents;
-std::unique_ptr<hostlib::PluginModule> ModuleHost::module;
+std::unique_ptr<caller::DocumentsFolder> ModuleHost::documents;
+std::unique_ptr<caller::PluginModule> ModuleHost::module;
 
 // The instances never draw: the GL driver keeps memory for every program that has drawn, even after the
 // program is deleted (about 350 KiB each here), which would hide the module's own growth. Frames are the

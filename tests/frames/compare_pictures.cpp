@@ -11,6 +11,7 @@
 #include <string>
 
 #include "tests/frames/scenes.h"
+#include "tests/support/checks.h"
 #include "tools/preview/image_io.h"
 
 namespace fs = std::filesystem;
@@ -37,10 +38,9 @@ bool Load(const fs::path& path, std::vector<uint8_t>& rgba) {
 // a rounding step. At most 0.1 % of a picture's pixels may then differ, by at most 3 levels in any channel.
 bool Same(const fs::path& a, const fs::path& b, const std::string& name) {
   std::vector<uint8_t> left, right;
-  if (!Load(a, left) || !Load(b, right) || left.size() != right.size() || left.empty()) {
-    std::printf("FAIL %s: missing, unreadable or of another size\n", name.c_str());
+  if (!CHECK_MSG(Load(a, left) && Load(b, right) && left.size() == right.size() && !left.empty(),
+                 name + ": missing, unreadable or of another size"))
     return false;
-  }
   size_t differing = 0;
   int largest = 0;
   for (size_t i = 0; i < left.size(); i += 4) {
@@ -50,12 +50,10 @@ bool Same(const fs::path& a, const fs::path& b, const std::string& name) {
     largest = std::max(largest, pixel);
   }
   const bool same = differing * 1000 <= left.size() / 4 && largest <= 3;
-  if (differing == 0)
-    std::printf("%-32s identical\n", name.c_str());
-  else
-    std::printf("%s%-32s %zu pixels differ, by up to %d levels\n", same ? "" : "FAIL ", name.c_str(), differing,
-                largest);
-  return same;
+  if (differing == 0) std::printf("%-32s identical\n", name.c_str());
+  else if (same) std::printf("%-32s %zu pixels differ, by up to %d levels\n", name.c_str(), differing, largest);
+  return CHECK_MSG(same, name + ": " + std::to_string(differing) + " pixels differ, by up to " +
+                             std::to_string(largest) + " levels");
 }
 
 }  // namespace
@@ -67,13 +65,15 @@ int main(int argc, char** argv) {
   }
   const fs::path a = fs::u8path(argv[1]);
   const fs::path b = fs::u8path(argv[2]);
-  if (!fs::is_directory(a)) return Same(a, b, a.filename().u8string()) ? 0 : 1;
-  std::set<std::string> names;
-  for (const fs::path& folder : {a, b})
-    for (const auto& entry : fs::directory_iterator(folder))
-      if (IsPicture(entry.path())) names.insert(entry.path().filename().u8string());
-  bool all = !names.empty();
-  if (!all) std::printf("FAIL no pictures in %s\n", a.u8string().c_str());
-  for (const std::string& name : names) all = Same(a / fs::u8path(name), b / fs::u8path(name), name) && all;
-  return all ? 0 : 1;
+  if (!fs::is_directory(a)) {
+    Same(a, b, a.filename().u8string());
+  } else {
+    std::set<std::string> names;
+    for (const fs::path& folder : {a, b})
+      for (const auto& entry : fs::directory_iterator(folder))
+        if (IsPicture(entry.path())) names.insert(entry.path().filename().u8string());
+    CHECK_MSG(!names.empty(), "no pictures in " + a.u8string());
+    for (const std::string& name : names) Same(a / fs::u8path(name), b / fs::u8path(name), name);
+  }
+  return checks::Summarise() ? 0 : 1;
 }

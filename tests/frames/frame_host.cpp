@@ -4,36 +4,21 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "tests/frames/documents.h"
 #include "tests/frames/scenes.h"
-#include "tools/hostlib/gl_context.h"
-#include "tools/hostlib/host_gl.h"
-#include "tools/hostlib/plugin_host.h"
+#include "tests/support/checks.h"
+#include "tools/caller/documents_folder.h"
+#include "tools/caller/temp_folder.h"
+#include "tools/caller/gl_context.h"
+#include "tools/caller/host_gl.h"
+#include "tools/caller/plugin_module.h"
 #include "tools/preview/param_catalogue.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-int failures = 0;
-
-bool Check(bool ok, const std::string& what) {
-  if (!ok) {
-    ++failures;
-    std::printf("FAIL %s\n", what.c_str());
-  }
-  return ok;
-}
-
-bool WriteBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out.flush());
-}
 
 // What the module must hand back after a frame: no error, and the context as the host left it.
 void CheckContextAfterFrame(const std::string& where, GLint framebuffer) {
@@ -55,23 +40,23 @@ void CheckContextAfterFrame(const std::string& where, GLint framebuffer) {
       {GL_DRAW_FRAMEBUFFER_BINDING, framebuffer, "framebuffer"},
   };
   const GLenum error = glGetError();
-  Check(error == GL_NO_ERROR, where + ": GL error " + std::to_string(error));
-  Check(!glIsEnabled(GL_BLEND), where + ": blending left on");
+  CHECK_MSG(error == GL_NO_ERROR, where + ": GL error " + std::to_string(error));
+  CHECK_MSG(!glIsEnabled(GL_BLEND), where + ": blending left on");
   for (const Expected& e : expected) {
     GLint value = -1;
     glGetIntegerv(e.name, &value);
-    Check(value == e.value, where + ": " + e.text + " is " + std::to_string(value) + ", expected " +
+    CHECK_MSG(value == e.value, where + ": " + e.text + " is " + std::to_string(value) + ", expected " +
                                 std::to_string(e.value));
   }
   GLint viewport[4] = {};
   glGetIntegerv(GL_VIEWPORT, viewport);
-  Check(viewport[0] == 0 && viewport[1] == 0 && viewport[2] == frames::kWidth && viewport[3] == frames::kHeight,
+  CHECK_MSG(viewport[0] == 0 && viewport[1] == 0 && viewport[2] == frames::kWidth && viewport[3] == frames::kHeight,
         where + ": viewport changed");
 }
 
 class FrameHost {
  public:
-  FrameHost(const hostlib::PluginModule& module, const preview::ParamCatalogue& catalogue)
+  FrameHost(const caller::PluginModule& module, const preview::ParamCatalogue& catalogue)
       : module(module), catalogue(catalogue), target(frames::kWidth, frames::kHeight),
         input(frames::kInputWidth, frames::kInputHeight, frames::InputPicture()) {}
 
@@ -82,18 +67,18 @@ class FrameHost {
     std::vector<preview::Setting> parsed;
     for (const char* text : settings) {
       preview::Setting setting;
-      if (!Check(preview::ParseSetting(text, scene, setting).ok(), scene + ": bad setting " + text)) return nullptr;
+      if (!CHECK_MSG(preview::ParseSetting(text, scene, setting).ok(), scene + ": bad setting " + text)) return nullptr;
       parsed.push_back(setting);
     }
     std::vector<preview::ResolvedSetting> resolved;
     const preview::CommandStatus status = preview::ResolveAll(catalogue, parsed, resolved);
-    if (!Check(status.ok(), scene + ": " + status.message)) return nullptr;
+    if (!CHECK_MSG(status.ok(), scene + ": " + status.message)) return nullptr;
     target.Bind();
     const ViewportRecord viewport{0, 0, frames::kWidth, frames::kHeight};
     void* instance = module.Instantiate(&viewport);
-    if (!Check(instance != nullptr, scene + ": code 18 failed")) return nullptr;
+    if (!CHECK_MSG(instance != nullptr, scene + ": code 18 failed")) return nullptr;
     const preview::CommandStatus applied = preview::ApplySettings(module, instance, resolved);
-    Check(applied.ok(), scene + ": " + applied.message);
+    CHECK_MSG(applied.ok(), scene + ": " + applied.message);
     return instance;
   }
 
@@ -106,14 +91,14 @@ class FrameHost {
                           input.name()};
     TextureRecord* textures[1] = {&texture};
     const FrameRecord frame{1, textures};
-    Check(module.ProcessFrame(instance, &frame) == kStatusSuccess, where + ": code 17 failed");
+    CHECK_MSG(module.ProcessFrame(instance, &frame) == kStatusSuccess, where + ": code 17 failed");
     CheckContextAfterFrame(where, framebuffer);
     return target.ReadPixels();
   }
 
   void End(void* instance, const std::string& scene) {
-    Check(module.DeInstantiate(instance) == kStatusSuccess, scene + ": code 19 failed");
-    Check(glGetError() == GL_NO_ERROR, scene + ": GL error after code 19");
+    CHECK_MSG(module.DeInstantiate(instance) == kStatusSuccess, scene + ": code 19 failed");
+    CHECK_MSG(glGetError() == GL_NO_ERROR, scene + ": GL error after code 19");
   }
 
   std::vector<uint8_t> Background() {
@@ -122,10 +107,10 @@ class FrameHost {
   }
 
  private:
-  const hostlib::PluginModule& module;
+  const caller::PluginModule& module;
   const preview::ParamCatalogue& catalogue;
-  hostlib::RenderTarget target;
-  hostlib::Texture input;
+  caller::RenderTarget target;
+  caller::Texture input;
 };
 
 size_t DifferentPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
@@ -136,7 +121,7 @@ size_t DifferentPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>
 }
 
 bool WritePicture(const fs::path& folder, const std::string& name, const std::vector<uint8_t>& pixels) {
-  return Check(WriteBytes(folder / (name + ".rgba"), std::string(pixels.begin(), pixels.end())),
+  return CHECK_MSG(caller::WriteBytes(folder / (name + ".rgba"), std::string(pixels.begin(), pixels.end())),
                name + ": cannot write its picture");
 }
 
@@ -149,55 +134,49 @@ void RunLiveUpdate(FrameHost& host, const fs::path& preset, const fs::path& out)
   const std::vector<uint8_t> before = host.Draw(instance, name + " frame 1");
   std::error_code error;
   const fs::file_time_type written = fs::last_write_time(preset, error);
-  Check(!error && WriteBytes(preset, frames::StagePreset(true)), name + ": cannot rewrite the preset");
+  CHECK_MSG(!error && caller::WriteBytes(preset, frames::StagePreset(true)), name + ": cannot rewrite the preset");
   fs::last_write_time(preset, written, error);
-  Check(!error, name + ": cannot keep the preset's write time");
+  CHECK_MSG(!error, name + ": cannot keep the preset's write time");
   for (int frame = 1; frame <= 2 * 59; ++frame) {
     const std::string where = name + " frame " + std::to_string(frame) + " after the rewrite";
-    if (!Check(host.Draw(instance, where) == before, where + ": the picture changed, the write time did not"))
+    if (!CHECK_MSG(host.Draw(instance, where) == before, where + ": the picture changed, the write time did not"))
       break;
   }
   fs::last_write_time(preset, written + std::chrono::seconds(10), error);
-  Check(!error, name + ": cannot change the preset's write time");
+  CHECK_MSG(!error, name + ": cannot change the preset's write time");
   std::vector<uint8_t> after;
   for (int frame = 1; frame <= 59; ++frame)
     after = host.Draw(instance, name + " frame " + std::to_string(frame) + " after the time change");
-  Check(after != before, name + ": the picture did not follow the moved slice by the 59th frame");
+  CHECK_MSG(after != before, name + ": the picture did not follow the moved slice by the 59th frame");
   host.End(instance, name);
   WritePicture(out, name + "_before", before);
   WritePicture(out, name + "_after", after);
 }
 
-// Removes what PrepareDocumentsFolder made, however the run ends.
-struct DocumentsScope {
-  ~DocumentsScope() { frames::ReleaseDocumentsFolder(); }
-};
-
 int Draw(const std::string& modulePath, const fs::path& out) {
   fs::create_directories(out);
-  const DocumentsScope documentsScope;
-  const fs::path documents = frames::PrepareDocumentsFolder();
-  if (!Check(!documents.empty(), "no documents folder")) return 1;
-  std::printf("documents folder: %s\n", documents.u8string().c_str());
-  const fs::path presets = documents / "Host" / "Presets" / "Advanced Output";
-  std::error_code error;
-  fs::create_directories(presets, error);
-  const fs::path preset = presets / "stage.xml";
-  if (!Check(WriteBytes(preset, frames::StagePreset(false)), "cannot write " + preset.u8string())) return 1;
+  const caller::DocumentsFolder documents;
+  if (!CHECK_MSG(documents.valid(), "no documents folder: " + documents.error())) return 1;
+  std::printf("documents folder: %s\n", documents.Documents().c_str());
   // Written an hour ago, so that a later change of the write time is unmistakable.
-  fs::last_write_time(preset, fs::last_write_time(preset, error) - std::chrono::hours(1), error);
+  const int64_t anHourAgo = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                (std::chrono::system_clock::now() - std::chrono::hours(1)).time_since_epoch())
+                                .count();
+  const std::string written = documents.WritePreset("Host", "stage.xml", frames::StagePreset(false), anHourAgo);
+  if (!CHECK_MSG(!written.empty(), "cannot write the preset into " + documents.PresetFolder("Host"))) return 1;
+  const fs::path preset = fs::u8path(written);
 
-  hostlib::GlContext context;
-  if (!Check(context.Create(), "no OpenGL 4.1 core context: " + context.error())) return 1;
+  caller::GlContext context;
+  if (!CHECK_MSG(context.Create(), "no OpenGL 4.1 core context: " + context.error())) return 1;
   std::printf("GL: %s\n", reinterpret_cast<const char*>(glGetString(GL_VERSION)));
   {
-    hostlib::PluginModule module;
-    if (!Check(module.Load(modulePath), module.error())) return 1;
+    caller::PluginModule module;
+    if (!CHECK_MSG(module.Load(modulePath), module.error())) return 1;
     preview::ParamCatalogue catalogue;
     const preview::CommandStatus described = catalogue.Load(module);
-    if (!Check(described.ok(), described.message)) return 1;
+    if (!CHECK_MSG(described.ok(), described.message)) return 1;
     FrameHost host(module, catalogue);
-    if (!Check(host.ready(), "no complete framebuffer")) return 1;
+    if (!CHECK_MSG(host.ready(), "no complete framebuffer")) return 1;
     const std::vector<uint8_t> background = host.Background();
     for (const frames::Scene& scene : frames::Scenes()) {
       void* instance = host.Start(scene.name, scene.settings);
@@ -207,16 +186,15 @@ int Draw(const std::string& modulePath, const fs::path& out) {
       const std::vector<uint8_t> picture = host.Draw(instance, std::string(scene.name) + " frame 2");
       host.End(instance, scene.name);
       // A scene that draws (almost) nothing would compare equal on any build.
-      Check(DifferentPixels(picture, background) > picture.size() / 4 / 100,
+      CHECK_MSG(DifferentPixels(picture, background) > picture.size() / 4 / 100,
             std::string(scene.name) + ": draws nothing");
       WritePicture(out, scene.name, picture);
     }
     RunLiveUpdate(host, preset, out);
-    Check(module.Deinitialise() == kStatusSuccess, "code 2 failed");
+    CHECK_MSG(module.Deinitialise() == kStatusSuccess, "code 2 failed");
   }
-  std::printf("frames: %zu scenes and the live update drawn, %d checks failed\n", frames::Scenes().size(),
-              failures);
-  return failures == 0 ? 0 : 1;
+  std::printf("frames: %zu scenes and the live update drawn\n", frames::Scenes().size());
+  return checks::Summarise() ? 0 : 1;
 }
 
 }  // namespace

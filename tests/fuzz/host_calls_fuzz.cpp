@@ -11,31 +11,24 @@
 //   then the code's input: index (byte k < 0xF0: (k << 8 | next byte) % 480; 0xF0..0xF7 a boundary
 //   index; else 32 bits), float (byte < 0x80: one of kFloatPatterns; else 32 raw bits), text (length
 //   byte, 0xFF for null, else % 64 bytes), and "present" bytes (low three bits 0: a null record).
-#include <sys/stat.h>
-#include <sys/time.h>
-#include <unistd.h>
-
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include <epoxy/gl.h>
 
-#include "host/entry_point.h"
 #include "host/plugin_abi.h"
-#include "tools/hostlib/gl_context.h"
+#include "tests/support/checks.h"
+#include "tests/support/in_process_module.h"
+#include "tools/caller/documents_folder.h"
+#include "tools/caller/gl_context.h"
 
-// The module's own entry point, compiled into this target: input is an index or a record of ours valid
-// during the call; instance is one that code 18 returned, or null.
-extern "C" uint64_t plugMain(uint32_t functionCode, uint64_t input, void* instance);
 
 // The leak checker's scan of the GL driver's dynamic TLS can crash with this C library; it is skipped.
 extern "C" const char* __lsan_default_options() { return "intercept_tls_get_addr=0"; }
@@ -118,22 +111,18 @@ std::string PresetVariant(int variant) {
   }
 }
 
-[[noreturn]] void Fail(uint32_t code, const char* what) {
-  std::fprintf(stderr, "host call check failed: code %u: %s\n", code, what);
-  std::abort();
-}
+// The module's own entry point, compiled into this target, called as a host calls a loaded module.
+const caller::PluginCalls& Module() { return testsupport::InProcess(); }
 
-void Check(bool condition, uint32_t code, const char* what) {
-  if (!condition) Fail(code, what);
-}
+// One call's answer checked against the interface; the first failure stops the fuzzer (checks::AbortOnFailure).
+#define CHECK_CALL(condition, code, what) \
+  CHECK_MSG(condition, "host call check failed: code " + std::to_string(code) + ": " + (what))
 
 // Reads a zero-terminated text the module handed out; the sanitizer reports it if it is not one.
 void ReadText(const char* text) {
   volatile size_t length = std::strlen(text);
   (void)length;
 }
-
-bool IsTextValued(uint32_t type) { return type == kTypeText || type == kTypeFile; }
 
 // The fuzz input read as the host's decisions; past its end every read gives zero.
 class Decisions {
@@ -192,13 +181,13 @@ class Decisions {
 // What stays between inputs: the home folder with the preset, the GL context and its targets, and the
 // parameter types the host read once.
 struct FuzzHost {
-  std::string home;
+  caller::DocumentsFolder* documents = nullptr;
   std::string presetPath;
   int64_t presetTime = 1700000000000;
   int savedVariant = 0;
-  hostlib::GlContext* context = nullptr;
-  hostlib::RenderTarget* target = nullptr;
-  hostlib::Texture* texture = nullptr;
+  caller::GlContext* context = nullptr;
+  caller::RenderTarget* target = nullptr;
+  caller::Texture* texture = nullptr;
   std::vector<uint32_t> types;
 };
 
@@ -209,18 +198,15 @@ FuzzHost& Host() {
 
 void SavePreset(int variant) {
   FuzzHost& host = Host();
-  std::ofstream(host.presetPath, std::ios::binary | std::ios::trunc) << PresetVariant(variant);
   host.presetTime += 1000;
-  struct timeval times[2];
-  times[0].tv_sec = times[1].tv_sec = static_cast<time_t>(host.presetTime / 1000);
-  times[0].tv_usec = times[1].tv_usec = 0;
-  utimes(host.presetPath.c_str(), times);
+  host.presetPath = host.documents->WritePreset("Host", "mapping.xml", PresetVariant(variant), host.presetTime);
+  CHECK_CALL(!host.presetPath.empty(), 0, "the host cannot save its preset");
   host.savedVariant = variant;
 }
 
 void RemoveHome() {
-  std::error_code ignored;
-  std::filesystem::remove_all(Host().home, ignored);
+  delete Host().documents;
+  Host().documents = nullptr;
 }
 
 uint32_t TypeOf(uint32_t index) { return index < Host().types.size() ? Host().types[index] : kTypeNone; }
@@ -241,12 +227,12 @@ class Session {
       const uint32_t code = op == 255 ? in.U32() : op % 51u;
       void* instance = PickInstance();
       CallCode(code, instance);
-      Check(glGetError() == GL_NO_ERROR, code, "a GL error was left behind");
+      CHECK_CALL(glGetError() == GL_NO_ERROR, code, "a GL error was left behind");
     }
     // The host ends what it started, then unloads.
-    for (void* instance : live) Check(plugMain(kDeInstantiateGL, 0, instance) == 0, kDeInstantiateGL, "teardown");
+    for (void* instance : live) CHECK_CALL(Module().Call(kDeInstantiateGL, 0, instance) == 0, kDeInstantiateGL, "teardown");
     live.clear();
-    Check(plugMain(kDeinitialise, 0, nullptr) == 0, kDeinitialise, "teardown");
+    CHECK_CALL(Module().Call(kDeinitialise, 0, nullptr) == 0, kDeinitialise, "teardown");
     if (Host().savedVariant != 0) SavePreset(0);
   }
 
@@ -271,8 +257,6 @@ class Session {
     return static_cast<Record*>(std::memcpy(records.back().data(), &record, sizeof(Record)));
   }
 
-  static uint64_t Address(const void* p) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)); }
-
   ViewportRecord* Viewport() {
     if (!in.Present()) return nullptr;
     ViewportRecord viewport{in.Size(), in.Size(), in.Size(), in.Size()};
@@ -280,32 +264,29 @@ class Session {
   }
 
   void CallCode(uint32_t code, void* instance) {
-    const bool isInstanceCode = code == kGetParameterDisplay || code == kSetParameter || code == kGetParameter ||
-                                code == kGetInputStatus || code == kProcessOpenGL || code == kDeInstantiateGL ||
-                                code == kSetTime || code == kConnect || code == kDisconnect || code == kResize ||
-                                code == kSetParameterElementValue || code == kSetBeatInfo || code == kSetHostInfo ||
-                                code == kSetSampleRate || code == kGetParameterEvents;
+    const FunctionCodeInfo* info = FindFunctionCode(code);
+    const bool isInstanceCode = info && info->target == CodeTarget::Instance;
     switch (code) {
       case kGetInfo: {
-        const auto* info = reinterpret_cast<const PluginInfoLayout*>(plugMain(code, 0, instance));
-        Check(info != nullptr && info->apiMajorVersion == 2 && std::memcmp(info->uniqueId, "QM01", 4) == 0, code,
+        const auto* info = PointerAt<const PluginInfoLayout>(Module().Call(code, 0, instance));
+        CHECK_CALL(info != nullptr && info->apiMajorVersion == 2 && std::memcmp(info->uniqueId, "QM01", 4) == 0, code,
               "information record");
         ReadText(info->description);
         ReadText(info->about);
         return;
       }
       case kGetExtendedInfo: {
-        const uint64_t extended = plugMain(code, 0, instance);
-        Check(extended == plugMain(kGetInfo, 0, nullptr) + 32, code, "extended part 32 bytes into the record");
+        const uint64_t extended = Module().Call(code, 0, instance);
+        CHECK_CALL(extended == Module().Call(kGetInfo, 0, nullptr) + 32, code, "extended part 32 bytes into the record");
         return;
       }
-      case kDeinitialise: Check(plugMain(code, 0, instance) == 0, code, "deinitialise"); return;
-      case kInitialise: Check(plugMain(code, 0, instance) == 0, code, "initialise"); return;
-      case kGetNumParameters: Check(plugMain(code, 0, instance) == kParamCount, code, "parameter count"); return;
+      case kDeinitialise: CHECK_CALL(Module().Call(code, 0, instance) == 0, code, "deinitialise"); return;
+      case kInitialise: CHECK_CALL(Module().Call(code, 0, instance) == 0, code, "initialise"); return;
+      case kGetNumParameters: CHECK_CALL(Module().Call(code, 0, instance) == kParamCount, code, "parameter count"); return;
       case kGetParameterName: {
         const uint32_t index = in.Index();
-        const auto* name = reinterpret_cast<const char*>(plugMain(code, index, instance));
-        Check((name != nullptr) == (index < kParamCount), code, "a name exactly for each parameter");
+        const auto* name = PointerAt<const char>(Module().Call(code, index, instance));
+        CHECK_CALL((name != nullptr) == (index < kParamCount), code, "a name exactly for each parameter");
         if (name) {
           char field[16];
           std::memcpy(field, name, sizeof field);
@@ -314,81 +295,81 @@ class Session {
       }
       case kGetParameterDefault: {
         const uint32_t index = in.Index();
-        const uint64_t result = plugMain(code, index, instance);
-        if (index >= kParamCount) Check(result == kStatusFailure, code, "default of no parameter");
-        else if (IsTextValued(TypeOf(index))) Check(*reinterpret_cast<const char*>(result) == '\0', code, "empty default text");
+        const uint64_t result = Module().Call(code, index, instance);
+        if (index >= kParamCount) CHECK_CALL(result == kStatusFailure, code, "default of no parameter");
+        else if (IsTextValuedType(TypeOf(index))) CHECK_CALL(*PointerAt<const char>(result) == '\0', code, "empty default text");
         return;
       }
       case kGetPluginCaps: {
         const uint32_t capability = in.Index();
         const bool known = capability == kCapTimeSupported || capability == kCapMinInputs || capability == kCapMaxInputs;
-        Check(plugMain(code, capability, instance) == (known ? 1u : 0u), code, "capability");
+        CHECK_CALL(Module().Call(code, capability, instance) == (known ? 1u : 0u), code, "capability");
         return;
       }
       case kGetParameterType: {
         const uint32_t index = in.Index();
-        Check(plugMain(code, index, instance) == TypeOf(index), code, "type differs from the first reading");
+        CHECK_CALL(Module().Call(code, index, instance) == TypeOf(index), code, "type differs from the first reading");
         return;
       }
       case kGetNumParameterElements: {
         const uint32_t index = in.Index();
-        const uint64_t count = plugMain(code, index, instance);
-        Check(index < kParamCount ? count >= 1 && count < 1000 : count == kStatusFailure, code, "element count");
+        const uint64_t count = Module().Call(code, index, instance);
+        CHECK_CALL(index < kParamCount ? count >= 1 && count < 1000 : count == kStatusFailure, code, "element count");
         return;
       }
       case kGetParameterUsage: {
         const uint32_t index = in.Index();
-        Check(plugMain(code, index, instance) == (index < kParamCount ? 0u : kStatusFailure), code, "usage");
+        CHECK_CALL(Module().Call(code, index, instance) == (index < kParamCount ? 0u : kStatusFailure), code, "usage");
         return;
       }
-      case kGetShortName: Check(plugMain(code, 0, instance) == 0, code, "no short name"); return;
+      case kGetShortName: CHECK_CALL(Module().Call(code, 0, instance) == 0, code, "no short name"); return;
       case kGetParameterElementName:
       case kGetParameterElementValue:
       case kGetFileExtension: {
         ElementRefRecord* ref = nullptr;
         if (in.Present()) ref = Keep(ElementRefRecord{in.Index(), in.Index()});
-        const uint64_t result = plugMain(code, Address(ref), instance);
-        if (code == kGetParameterElementName && result != 0) ReadText(reinterpret_cast<const char*>(result));
-        if (code == kGetFileExtension) Check(result == 0, code, "no parameter has file extensions");
-        if (code == kGetParameterElementValue && !ref) Check(result == kStatusFailure, code, "null record");
+        const uint64_t result = Module().Call(code, AddressOf(ref), instance);
+        if (code == kGetParameterElementName && result != 0) ReadText(PointerAt<const char>(result));
+        if (code == kGetFileExtension) CHECK_CALL(result == 0, code, "no parameter has file extensions");
+        if (code == kGetParameterElementValue && !ref) CHECK_CALL(result == kStatusFailure, code, "null record");
         return;
       }
       case kGetRange: {
         RangeRecord* range = nullptr;
         if (in.Present()) range = Keep(RangeRecord{in.Index(), in.Float(), in.Float()});
-        const uint64_t result = plugMain(code, Address(range), instance);
-        Check(result == (range ? 0u : kStatusFailure), code, "range result");
+        const uint64_t result = Module().Call(code, AddressOf(range), instance);
+        CHECK_CALL(result == (range ? 0u : kStatusFailure), code, "range result");
         if (range && range->paramIndex >= kParamCount)
-          Check(range->minimum == 0.0f && range->maximum == 1.0f, code, "range of no parameter is 0..1");
+          CHECK_CALL(range->minimum == 0.0f && range->maximum == 1.0f, code, "range of no parameter is 0..1");
         return;
       }
       case kGetThumbnail: {
         ThumbnailRecord* thumbnail = nullptr;
         if (in.Present()) thumbnail = Keep(ThumbnailRecord{in.Size(), in.Size(), nullptr});
-        Check(plugMain(code, Address(thumbnail), instance) == kStatusFailure, code, "no thumbnail");
-        if (thumbnail) Check(thumbnail->width == 0 && thumbnail->height == 0, code, "thumbnail sizes zeroed");
+        CHECK_CALL(Module().Call(code, AddressOf(thumbnail), instance) == kStatusFailure, code, "no thumbnail");
+        if (thumbnail) CHECK_CALL(thumbnail->width == 0 && thumbnail->height == 0, code, "thumbnail sizes zeroed");
         return;
       }
       case kGetNumFileExtensions:
-        Check(plugMain(code, in.Index(), instance) == 0, code, "no file extensions");
+        CHECK_CALL(Module().Call(code, in.Index(), instance) == 0, code, "no file extensions");
         return;
       case kGetParameterVisibility: {
         const uint32_t index = in.Index();
-        const uint64_t visible = plugMain(code, index, instance);
-        Check(index < kParamCount ? visible <= 1 : visible == kStatusFailure, code, "visibility");
+        const uint64_t visible = Module().Call(code, index, instance);
+        CHECK_CALL(index < kParamCount ? visible <= 1 : visible == kStatusFailure, code, "visibility");
         return;
       }
       case kInstantiateGL: {
         ViewportRecord* viewport = Viewport();
         if (viewport && (instantiations >= kMaxInstantiations || live.size() >= kMaxLiveInstances)) return;
-        const uint64_t made = plugMain(code, Address(viewport), instance);
+        const uint64_t made = Module().Call(code, AddressOf(viewport), instance);
         if (!viewport) {
-          Check(made == kPointerFailure, code, "instantiation without a viewport");
+          CHECK_CALL(made == kPointerFailure, code, "instantiation without a viewport");
           return;
         }
-        Check(made != kPointerFailure && made != 0, code, "instantiation with a viewport and a context");
+        CHECK_CALL(made != kPointerFailure && made != 0, code, "instantiation with a viewport and a context");
         ++instantiations;
-        live.push_back(reinterpret_cast<void*>(static_cast<uintptr_t>(made)));
+        live.push_back(PointerAt<void>(made));
         return;
       }
       default: break;
@@ -398,7 +379,7 @@ class Session {
       return;
     }
     // Codes the interface does not have.
-    Check(plugMain(code, in.U64(), instance) == kStatusFailure, code, "an unknown code fails");
+    CHECK_CALL(Module().Call(code, in.U64(), instance) == kStatusFailure, code, "an unknown code fails");
   }
 
   void CallInstanceCode(uint32_t code, void* instance) {
@@ -406,12 +387,12 @@ class Session {
     switch (code) {
       case kGetParameterDisplay: {
         const uint32_t index = in.Index();
-        const uint64_t text = plugMain(code, index, instance);
+        const uint64_t text = Module().Call(code, index, instance);
         if (!instance) {
-          Check(text == failure, code, "display without an instance");
+          CHECK_CALL(text == failure, code, "display without an instance");
         } else {
-          Check((text != 0) == (index < kParamCount) && text != kPointerFailure, code, "display text");
-          if (text) ReadText(reinterpret_cast<const char*>(text));
+          CHECK_CALL((text != 0) == (index < kParamCount) && text != kPointerFailure, code, "display text");
+          if (text) ReadText(PointerAt<const char>(text));
         }
         return;
       }
@@ -420,29 +401,29 @@ class Session {
         if (in.Present()) {
           SetParameterRecord value{};
           value.index = in.Index();
-          if (IsTextValued(TypeOf(value.index))) {
+          if (IsTextValuedType(TypeOf(value.index))) {
             value.value.text = Text();
           } else {
             value.value.bits = in.FloatBits() | (static_cast<uint64_t>(in.Byte()) * 0x0101010100000000u);
           }
           record = Keep(value);
         }
-        const uint64_t result = plugMain(code, Address(record), instance);
+        const uint64_t result = Module().Call(code, AddressOf(record), instance);
         const bool accepted = instance && record && record->index < kParamCount;
-        Check(result == (accepted ? 0u : kStatusFailure), code, "set parameter");
+        CHECK_CALL(result == (accepted ? 0u : kStatusFailure), code, "set parameter");
         return;
       }
       case kGetParameter: {
         const uint32_t index = in.Index();
-        const uint64_t result = plugMain(code, index, instance);
-        if (!instance) Check(result == failure, code, "get without an instance");
-        else if (IsTextValued(TypeOf(index))) ReadText(reinterpret_cast<const char*>(result));
+        const uint64_t result = Module().Call(code, index, instance);
+        if (!instance) CHECK_CALL(result == failure, code, "get without an instance");
+        else if (IsTextValuedType(TypeOf(index))) ReadText(PointerAt<const char>(result));
         return;
       }
       case kGetInputStatus: {
         const uint32_t input = in.Index();
-        const uint64_t status = plugMain(code, input, instance);
-        Check(status == (instance && input == 0 ? 1u : kStatusFailure), code, "one input");
+        const uint64_t status = Module().Call(code, input, instance);
+        CHECK_CALL(status == (instance && input == 0 ? 1u : kStatusFailure), code, "one input");
         return;
       }
       case kProcessOpenGL: {
@@ -466,13 +447,13 @@ class Session {
         }
         int repeats = (shape & 0x80) ? 1 + in.Byte() : 1;
         for (; repeats > 0 && frames < kMaxFrames; --repeats, ++frames) {
-          const uint64_t result = plugMain(code, Address(frame), instance);
-          Check(result == (instance && hasInput ? 0u : kStatusFailure), code, "a frame draws exactly with an input");
+          const uint64_t result = Module().Call(code, AddressOf(frame), instance);
+          CHECK_CALL(result == (instance && hasInput ? 0u : kStatusFailure), code, "a frame draws exactly with an input");
         }
         return;
       }
       case kDeInstantiateGL: {
-        Check(plugMain(code, 0, instance) == (instance ? 0u : kStatusFailure), code, "deinstantiate");
+        CHECK_CALL(Module().Call(code, 0, instance) == (instance ? 0u : kStatusFailure), code, "deinstantiate");
         for (size_t i = 0; i < live.size(); ++i) {
           if (live[i] != instance) continue;
           live.erase(live.begin() + static_cast<long>(i));
@@ -482,30 +463,30 @@ class Session {
       }
       case kSetTime: {
         double* time = in.Present() ? Keep(in.Time()) : nullptr;
-        Check(plugMain(code, Address(time), instance) == (instance && time ? 0u : kStatusFailure), code, "set time");
+        CHECK_CALL(Module().Call(code, AddressOf(time), instance) == (instance && time ? 0u : kStatusFailure), code, "set time");
         return;
       }
       case kConnect:
       case kDisconnect:
-        Check(plugMain(code, 0, instance) == (instance ? 0u : kStatusFailure), code, "connect and disconnect");
+        CHECK_CALL(Module().Call(code, 0, instance) == (instance ? 0u : kStatusFailure), code, "connect and disconnect");
         return;
       case kResize: {
         ViewportRecord* viewport = Viewport();
-        Check(plugMain(code, Address(viewport), instance) == (instance && viewport ? 0u : kStatusFailure), code,
+        CHECK_CALL(Module().Call(code, AddressOf(viewport), instance) == (instance && viewport ? 0u : kStatusFailure), code,
               "resize");
         return;
       }
       case kSetParameterElementValue: {
         SetElementRecord* record = nullptr;
         if (in.Present()) record = Keep(SetElementRecord{in.Index(), in.Index(), in.Float()});
-        const uint64_t result = plugMain(code, Address(record), instance);
-        if (!instance || !record) Check(result == kStatusFailure, code, "set element without record or instance");
+        const uint64_t result = Module().Call(code, AddressOf(record), instance);
+        if (!instance || !record) CHECK_CALL(result == kStatusFailure, code, "set element without record or instance");
         return;
       }
       case kSetBeatInfo: {
         BeatRecord* beat = nullptr;
         if (in.Present()) beat = Keep(BeatRecord{in.Float(), in.Float()});
-        Check(plugMain(code, Address(beat), instance) == (instance && beat ? 0u : kStatusFailure), code, "beat");
+        CHECK_CALL(Module().Call(code, AddressOf(beat), instance) == (instance && beat ? 0u : kStatusFailure), code, "beat");
         return;
       }
       case kSetHostInfo: {
@@ -514,11 +495,11 @@ class Session {
           const char* name = Text();
           info = Keep(HostInfoRecord{name, Text()});
         }
-        Check(plugMain(code, Address(info), instance) == (instance && info ? 0u : kStatusFailure), code, "host info");
+        CHECK_CALL(Module().Call(code, AddressOf(info), instance) == (instance && info ? 0u : kStatusFailure), code, "host info");
         return;
       }
       case kSetSampleRate:
-        Check(plugMain(code, in.Index(), instance) == (instance ? 0u : kStatusFailure), code, "sample rate");
+        CHECK_CALL(Module().Call(code, in.Index(), instance) == (instance ? 0u : kStatusFailure), code, "sample rate");
         return;
       case kGetParameterEvents: {
         EventListRecord* list = nullptr;
@@ -529,17 +510,17 @@ class Session {
           list = Keep(EventListRecord{(shape >> 1) % (kArraySize + 1), events});
         }
         const uint32_t capacity = list ? list->count : 0;
-        const uint64_t result = plugMain(code, Address(list), instance);
-        Check(result == (instance && list ? 0u : kStatusFailure), code, "events");
+        const uint64_t result = Module().Call(code, AddressOf(list), instance);
+        CHECK_CALL(result == (instance && list ? 0u : kStatusFailure), code, "events");
         if (!instance || !list || !list->events) return;
-        Check(list->count <= capacity, code, "no more events than the array holds");
+        CHECK_CALL(list->count <= capacity, code, "no more events than the array holds");
         for (uint32_t i = 0; i < list->count; ++i) {
-          Check(list->events[i].paramIndex < kParamCount && list->events[i].flags == kEventVisibilityChanged, code,
+          CHECK_CALL(list->events[i].paramIndex < kParamCount && list->events[i].flags == kEventVisibilityChanged, code,
                 "an event is a visibility change of a parameter");
         }
         return;
       }
-      default: Fail(code, "not an instance code");
+      default: CHECK_CALL(false, code, "not an instance code");
     }
   }
 
@@ -554,37 +535,33 @@ class Session {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  checks::AbortOnFailure();
   FuzzHost& host = Host();
-  char pattern[] = "/tmp/mosaro-host-fuzz-XXXXXX";
-  if (!mkdtemp(pattern)) Fail(0, "no temporary home folder");
-  host.home = pattern;
+  host.documents = new caller::DocumentsFolder;
+  CHECK_CALL(host.documents->valid(), 0, host.documents->error());
   std::atexit(RemoveHome);
-  setenv("HOME", host.home.c_str(), 1);
   setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
   // The driver compiles every instance's two programs; skipping its code optimisation speeds that up a
   // few times and changes nothing in what the module does.
   setenv("GALLIVM_PERF", "nopt", 0);
-  const std::string folder = host.home + "/Documents/Host/Presets/Advanced Output";
-  std::filesystem::create_directories(folder);
-  host.presetPath = folder + "/mapping.xml";
   SavePreset(0);
 
   // The context, the host's framebuffer and the input picture live as long as the process.
-  host.context = new hostlib::GlContext;
-  if (!host.context->Create()) Fail(kInstantiateGL, host.context->error().c_str());
-  host.target = new hostlib::RenderTarget(kTargetWidth, kTargetHeight);
-  if (!host.target->complete()) Fail(kProcessOpenGL, "render target incomplete");
+  host.context = new caller::GlContext;
+  CHECK_CALL(host.context->Create(), kInstantiateGL, host.context->error());
+  host.target = new caller::RenderTarget(kTargetWidth, kTargetHeight);
+  CHECK_CALL(host.target->complete(), kProcessOpenGL, "render target incomplete");
   std::vector<uint8_t> pixels;
   for (int i = 0; i < 8 * 8; ++i) {
     for (uint8_t channel : {uint8_t(i * 4), uint8_t(255 - i * 4), uint8_t(80), uint8_t(255)}) pixels.push_back(channel);
   }
-  host.texture = new hostlib::Texture(8, 8, pixels);
+  host.texture = new caller::Texture(8, 8, pixels);
 
   // The host reads the parameter types once, as it does when it loads a module.
-  const uint32_t count = static_cast<uint32_t>(plugMain(kGetNumParameters, 0, nullptr));
-  if (count != kParamCount) Fail(kGetNumParameters, "unexpected parameter count");
-  for (uint32_t i = 0; i < count; ++i) host.types.push_back(static_cast<uint32_t>(plugMain(kGetParameterType, i, nullptr)));
-  plugMain(kDeinitialise, 0, nullptr);
+  const uint32_t count = static_cast<uint32_t>(Module().Call(kGetNumParameters, 0, nullptr));
+  CHECK_CALL(count == kParamCount, kGetNumParameters, "unexpected parameter count");
+  for (uint32_t i = 0; i < count; ++i) host.types.push_back(static_cast<uint32_t>(Module().Call(kGetParameterType, i, nullptr)));
+  Module().Call(kDeinitialise, 0, nullptr);
   return 0;
 }
 

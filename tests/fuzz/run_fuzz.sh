@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# run_fuzz.sh TARGET SECONDS: builds a fuzz target with clang (in build-fuzz/ at the top of the
-# tree, or $MOSARO_FUZZ_BUILD) and runs it for SECONDS from its seed corpus corpus/NAME/ and
-# dictionary NAME.dict, NAME being TARGET without "_fuzz". Exits non-zero on any finding; the
-# input that caused it is left in the build folder's artifacts/TARGET/.
+# run_fuzz.sh TARGET SECONDS: builds a fuzz target with clang from the project's own targets (in build-fuzz/
+# at the top of the tree, or $MOSARO_FUZZ_BUILD) and runs it for SECONDS from its seed corpus corpus/NAME/
+# (the preset reader also from the preset fixtures in tests/data/presets/) and dictionary NAME.dict, NAME
+# being TARGET without "_fuzz". Exits non-zero on any finding; the input that caused it is left in the
+# build folder's artifacts/TARGET/.
 set -euo pipefail
 if [[ $# -ne 2 ]]; then
   echo "usage: $0 TARGET SECONDS" >&2
@@ -19,11 +20,12 @@ if [[ ! -d $seeds ]]; then
   echo "run_fuzz: no seed corpus at $seeds" >&2
   exit 2
 fi
+seed_folders=("$seeds")
+if [[ $name == preset_reader ]]; then seed_folders+=("$root/tests/data/presets"); fi
 
-if [[ ! -f $build/build.ninja ]]; then
-  CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build "$build" --target "$target" -j 2
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOSARO_FUZZ=ON \
+  -DMOSARO_TESTS=OFF -DMOSARO_BENCH=OFF >/dev/null
+cmake --build "$build" --target "$target" -j "$(nproc)"
 
 # New inputs go to a scratch folder so that the seed corpus stays as committed.
 work=$(mktemp -d)
@@ -35,5 +37,5 @@ if [[ -f $here/$name.dict ]]; then dict=(-dict="$here/$name.dict"); fi
 
 echo "run_fuzz: $target for ${seconds}s"
 "$build/$target" "${dict[@]}" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
-  -artifact_prefix="$artifacts/" -print_final_stats=1 "$work" "$seeds"
+  -artifact_prefix="$artifacts/" -print_final_stats=1 "$work" "${seed_folders[@]}"
 echo "run_fuzz: $target finished without a finding"

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "glsupport/gl.h"
-#include "tools/hostlib/gl_context.h"
+#include "tools/caller/gl_context.h"
 
 namespace testsupport {
 
@@ -53,7 +53,7 @@ class GlTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     if (!Context()) {
-      Context() = std::make_unique<hostlib::GlContext>();
+      Context() = std::make_unique<caller::GlContext>();
       Context()->Create();
     }
   }
@@ -61,8 +61,8 @@ class GlTest : public ::testing::Test {
     ASSERT_TRUE(Context()->valid()) << Context()->error();
     ASSERT_TRUE(Context()->MakeCurrent());
   }
-  static std::unique_ptr<hostlib::GlContext>& Context() {
-    static std::unique_ptr<hostlib::GlContext> context;
+  static std::unique_ptr<caller::GlContext>& Context() {
+    static std::unique_ptr<caller::GlContext> context;
     return context;
   }
 };

@@ -10,7 +10,7 @@
 #include <juce_core/juce_core.h>
 
 #include "presets/output_setup.h"
-#include "tests/support/temp_folder.h"
+#include "tools/caller/temp_folder.h"
 
 namespace presettest {
 
@@ -28,7 +28,7 @@ class ScratchFolder {
   std::string str() const { return folder.getFullPathName().toStdString(); }
 
  private:
-  test::TempFolder scratch;
+  caller::TempFolder scratch;
   juce::File folder;
 };
 

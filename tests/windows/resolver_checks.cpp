@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "glsupport/gl_proc_resolver.h"
-#include "tests/windows/check.h"
+#include "tests/support/checks.h"
 #include "tests/windows/windows_checks.h"
 
 namespace wintest {
@@ -30,33 +30,33 @@ GlProc OpenGl32Export(const char* name) {
 
 void CheckProcResolver() {
   Group("GL resolver with opengl32.dll fallback");
-  if (!WIN_CHECK(LoadLibraryA("opengl32.dll") != nullptr)) return;
+  if (!CHECK(LoadLibraryA("opengl32.dll") != nullptr)) return;
   const GlProc bindTexture = OpenGl32Export("glBindTexture");
-  WIN_CHECK(bindTexture != nullptr);
+  CHECK(bindTexture != nullptr);
 
   for (intptr_t missing : {intptr_t{0}, intptr_t{1}, intptr_t{2}, intptr_t{3}, intptr_t{-1}}) {
     contextAnswer = missing;
-    WIN_CHECK(glsupport::IsMissingProc(reinterpret_cast<GlProc>(missing)));
-    WIN_CHECK(glsupport::ResolveWithLibraryFallback("glBindTexture", &FakeContextLookup, &OpenGl32Export) ==
+    CHECK(glsupport::IsMissingProc(reinterpret_cast<GlProc>(missing)));
+    CHECK(glsupport::ResolveWithLibraryFallback("glBindTexture", &FakeContextLookup, &OpenGl32Export) ==
               bindTexture);
     // A function that opengl32.dll does not export stays missing.
-    WIN_CHECK(glsupport::ResolveWithLibraryFallback("glCreateShader", &FakeContextLookup, &OpenGl32Export) ==
+    CHECK(glsupport::ResolveWithLibraryFallback("glCreateShader", &FakeContextLookup, &OpenGl32Export) ==
               nullptr);
   }
 
   contextAnswer = reinterpret_cast<intptr_t>(&SomeFunction);
   libraryCalls = 0;
-  WIN_CHECK(glsupport::ResolveWithLibraryFallback("glBindTexture", &FakeContextLookup, &OpenGl32Export) ==
+  CHECK(glsupport::ResolveWithLibraryFallback("glBindTexture", &FakeContextLookup, &OpenGl32Export) ==
             reinterpret_cast<GlProc>(&SomeFunction));
-  WIN_CHECK_EQ(libraryCalls, 0);
+  CHECK_EQ(libraryCalls, 0);
   for (intptr_t present : {intptr_t{4}, intptr_t{-2}, intptr_t{0x10000}})
-    WIN_CHECK(!glsupport::IsMissingProc(reinterpret_cast<GlProc>(present)));
+    CHECK(!glsupport::IsMissingProc(reinterpret_cast<GlProc>(present)));
 
   // The real lookup without a current context: wglGetProcAddress finds nothing, opengl32.dll the GL 1.1 exports.
-  WIN_CHECK(glsupport::CurrentContextLookup() == nullptr);
-  WIN_CHECK(glsupport::LookUpWithWgl("glBindTexture") == bindTexture);
-  WIN_CHECK(glsupport::LookUpWithWgl("glGetString") == OpenGl32Export("glGetString"));
-  WIN_CHECK(glsupport::LookUpWithWgl("glCreateShader") == nullptr);
+  CHECK(glsupport::CurrentContextLookup() == nullptr);
+  CHECK(glsupport::LookUpWithWgl("glBindTexture") == bindTexture);
+  CHECK(glsupport::LookUpWithWgl("glGetString") == OpenGl32Export("glGetString"));
+  CHECK(glsupport::LookUpWithWgl("glCreateShader") == nullptr);
 }
 
 }  // namespace wintest

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/check.h"
+#include "tests/support/checks.h"
 #include "tests/windows/windows_checks.h"
 
 namespace wintest {
@@ -31,24 +31,24 @@ void CheckVersionResource(const std::wstring& dllPath) {
   Group("version resource");
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeW(dllPath.c_str(), &ignored);
-  if (!WIN_CHECK(size > 0)) return;
+  if (!CHECK(size > 0)) return;
   std::vector<char> block(size);
-  if (!WIN_CHECK(GetFileVersionInfoW(dllPath.c_str(), 0, size, block.data()))) return;
+  if (!CHECK(GetFileVersionInfoW(dllPath.c_str(), 0, size, block.data()))) return;
   void* fixed = nullptr;
   UINT fixedLength = 0;
-  if (WIN_CHECK(VerQueryValueW(block.data(), L"\\", &fixed, &fixedLength) && fixedLength >= sizeof(VS_FIXEDFILEINFO))) {
+  if (CHECK(VerQueryValueW(block.data(), L"\\", &fixed, &fixedLength) && fixedLength >= sizeof(VS_FIXEDFILEINFO))) {
     const auto* info = static_cast<const VS_FIXEDFILEINFO*>(fixed);
-    WIN_CHECK_EQ(info->dwSignature, DWORD{0xFEEF04BD});
-    WIN_CHECK_EQ(info->dwFileVersionMS, DWORD{0x00010000});
-    WIN_CHECK_EQ(info->dwFileVersionLS, DWORD{0});
-    WIN_CHECK_EQ(info->dwProductVersionMS, DWORD{0x00010000});
-    WIN_CHECK_EQ(info->dwFileType, DWORD{VFT_DLL});
+    CHECK_EQ(info->dwSignature, DWORD{0xFEEF04BD});
+    CHECK_EQ(info->dwFileVersionMS, DWORD{0x00010000});
+    CHECK_EQ(info->dwFileVersionLS, DWORD{0});
+    CHECK_EQ(info->dwProductVersionMS, DWORD{0x00010000});
+    CHECK_EQ(info->dwFileType, DWORD{VFT_DLL});
   }
-  WIN_CHECK_EQ(StringValue(block, L"ProductName"), "Mosaro 2");
-  WIN_CHECK_EQ(StringValue(block, L"FileDescription"), "Mosaro 2 slice mapper");
-  WIN_CHECK_EQ(StringValue(block, L"ProductVersion"), "1.0");
-  WIN_CHECK_EQ(StringValue(block, L"FileVersion"), "1.0");
-  WIN_CHECK_EQ(StringValue(block, L"OriginalFilename"), "Mosaro2.dll");
+  CHECK_EQ(StringValue(block, L"ProductName"), "Mosaro 2");
+  CHECK_EQ(StringValue(block, L"FileDescription"), "Mosaro 2 slice mapper");
+  CHECK_EQ(StringValue(block, L"ProductVersion"), "1.0");
+  CHECK_EQ(StringValue(block, L"FileVersion"), "1.0");
+  CHECK_EQ(StringValue(block, L"OriginalFilename"), "Mosaro2.dll");
 }
 
 }  // namespace wintest

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "host/plugin_abi.h"
+#include "tools/caller/plugin_calls.h"
 
 namespace wintest {
 
@@ -13,11 +13,11 @@ void CheckProcResolver();
 // The DLL's version resource: product name, description and version 1.0.
 void CheckVersionResource(const std::wstring& dllPath);
 
-// Writes a two-slice preset into <Documents>\Host\Presets\Advanced Output (the folder the shell reports);
-// returns the Documents folder, empty on failure.
-std::wstring PlaceTwoSlicePreset();
+// Writes the two-slice preset into <Documents>\Host\Presets\Advanced Output (the folder the shell reports);
+// false on failure.
+bool PlaceTwoSlicePreset();
 
 // Everything a host sees through plugMain without a GL context.
-void CheckModuleThroughPlugMain(PlugMainFunction plugMain);
+void CheckModuleThroughPlugMain(const caller::PluginCalls& module);
 
 }  // namespace wintest

@@ -1,43 +1,32 @@
 // The Windows test host: loads the product DLL with LoadLibrary and checks it through plugMain.
 //   mosaro_windows_host.exe PATH\Mosaro2.dll
-#include <windows.h>
-
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <vector>
 
-#include "tests/windows/check.h"
+#include "tests/support/checks.h"
 #include "tests/windows/windows_checks.h"
-
-namespace {
-
-std::wstring Widen(const char* text) {
-  std::wstring out;
-  const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  if (length <= 1) return out;
-  out.resize(static_cast<size_t>(length - 1));
-  MultiByteToWideChar(CP_ACP, 0, text, -1, &out[0], length);
-  return out;
-}
-
-}  // namespace
+#include "tools/caller/platform_text.h"
+#include "tools/caller/plugin_module.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
+  const std::vector<std::string> arguments = caller::Utf8Arguments(argc, argv);
+  if (arguments.size() != 2) {
     std::printf("usage: %s PATH\\Mosaro2.dll\n", argv[0]);
     return 2;
   }
-  const std::wstring dllPath = Widen(argv[1]);
   wintest::CheckProcResolver();
-  wintest::CheckVersionResource(dllPath);
+  wintest::CheckVersionResource(std::filesystem::u8path(arguments[1]).wstring());
 
   // The preset goes in before the module is loaded, as the host would have written it earlier.
-  wintest::Group("loading the DLL");
-  const bool presetPlaced = WIN_CHECK(!wintest::PlaceTwoSlicePreset().empty());
-  HMODULE module = LoadLibraryW(dllPath.c_str());
-  if (WIN_CHECK(module != nullptr) && presetPlaced) {
-    auto plugMain = reinterpret_cast<PlugMainFunction>(reinterpret_cast<void (*)()>(GetProcAddress(module, "plugMain")));
-    if (WIN_CHECK(plugMain != nullptr)) wintest::CheckModuleThroughPlugMain(plugMain);
-    WIN_CHECK(FreeLibrary(module));
-  }
-  return wintest::Summarise() ? 0 : 1;
+  checks::Group("loading the DLL");
+  const bool presetPlaced = CHECK(wintest::PlaceTwoSlicePreset());
+  caller::PluginModule module;
+  const bool loaded = CHECK_MSG(module.Load(arguments[1]), module.error());
+  CHECK(module.nativeHandle() != nullptr);
+  CHECK(module.loaded());
+  if (loaded && presetPlaced) wintest::CheckModuleThroughPlugMain(module);
+  CHECK(module.Unload());
+  return checks::Summarise() ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 #include "tools/preview/composition_base.h"
 
-#include "tools/hostlib/host_gl.h"
+#include "tools/caller/host_gl.h"
 
 namespace preview {
 
@@ -19,7 +19,7 @@ void UseLinearFiltering(uint32_t texture) {
   glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void FillBase(BaseMode mode, const hostlib::RenderTarget& target, uint32_t inputTexture, int inputWidth,
+void FillBase(BaseMode mode, const caller::RenderTarget& target, uint32_t inputTexture, int inputWidth,
               int inputHeight) {
   if (mode != BaseMode::Input) {
     target.Clear(0.0f, 0.0f, 0.0f, mode == BaseMode::Black ? 1.0f : 0.0f);

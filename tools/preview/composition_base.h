@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/hostlib/gl_context.h"
+#include "tools/caller/gl_context.h"
 
 namespace preview {
 
@@ -19,7 +19,7 @@ void UseLinearFiltering(uint32_t texture);
 
 // Fills the target; for Input, the input texture (bottom row first) is scaled over the whole target
 // with linear filtering. Leaves the target bound for drawing. Needs the GL context current.
-void FillBase(BaseMode mode, const hostlib::RenderTarget& target, uint32_t inputTexture, int inputWidth,
+void FillBase(BaseMode mode, const caller::RenderTarget& target, uint32_t inputTexture, int inputWidth,
               int inputHeight);
 
 }  // namespace preview

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "tools/hostlib/plugin_host.h"
+#include "tools/caller/plugin_module.h"
 #include "tools/preview/command_status.h"
 
 namespace preview {
@@ -26,7 +26,7 @@ class DocumentsRedirect {
   // "Preview" (named *.xml so that the module finds it).
   CommandStatus UsePreset(const std::string& presetFile);
   // Lets a module loaded after UseDocuments or UsePreset see the redirect; does nothing without one.
-  CommandStatus AttachTo(const hostlib::PluginModule& module);
+  CommandStatus AttachTo(const caller::PluginModule& module);
 
   // The documents folder in effect; empty while nothing is redirected.
   const std::filesystem::path& documents() const { return documentsPath; }

@@ -35,7 +35,7 @@ CommandStatus DocumentsRedirect::PointAt(const fs::path& folder) {
   return CommandStatus::Ok();
 }
 
-CommandStatus DocumentsRedirect::AttachTo(const hostlib::PluginModule&) { return CommandStatus::Ok(); }
+CommandStatus DocumentsRedirect::AttachTo(const caller::PluginModule&) { return CommandStatus::Ok(); }
 
 void DocumentsRedirect::Restore() {
   if (scratch.empty()) return;

@@ -84,7 +84,7 @@ CommandStatus DocumentsRedirect::PointAt(const fs::path& folder) {
   return CommandStatus::Ok();
 }
 
-CommandStatus DocumentsRedirect::AttachTo(const hostlib::PluginModule& module) {
+CommandStatus DocumentsRedirect::AttachTo(const caller::PluginModule& module) {
   if (documentsPath.empty()) return CommandStatus::Ok();
   void** slot = ImportSlot(static_cast<HMODULE>(module.nativeHandle()), "shell32.dll", "SHGetSpecialFolderPathW");
   if (!slot)

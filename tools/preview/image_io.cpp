@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "tools/hostlib/platform_text.h"
+#include "tools/caller/platform_text.h"
 #include "tools/preview/stb_codecs.h"
 
 namespace preview {
 
 CommandStatus ReadImageFile(const std::string& path, Image& image) {
-  std::FILE* file = hostlib::OpenFile(path, "rb");
+  std::FILE* file = caller::OpenFile(path, "rb");
   if (!file) return CommandStatus::Fail(kExitBadRequest, "cannot read image " + path + ": " + std::strerror(errno));
   std::string reason;
   const bool decoded = DecodeImage(file, image.width, image.height, image.rgba, reason);

@@ -2,14 +2,14 @@
 #include <cstring>
 #include <string>
 
-#include "tools/hostlib/plugin_host.h"
+#include "tools/caller/plugin_module.h"
 #include "tools/preview/command_status.h"
 #include "tools/preview/commands.h"
 
 namespace preview {
 
 int RunInfo(const std::string& modulePath) {
-  hostlib::PluginModule module;
+  caller::PluginModule module;
   if (!module.Load(modulePath)) {
     std::fprintf(stderr, "error: %s\n", module.error().c_str());
     return kExitModule;

@@ -1,7 +1,7 @@
 // mosaro-preview: a command-line host that drives the plugin module through plugMain.
 #include <CLI/CLI.hpp>
 
-#include "tools/hostlib/platform_text.h"
+#include "tools/caller/platform_text.h"
 #include "tools/preview/command_status.h"
 #include "tools/preview/commands.h"
 #include "tools/preview/render_options.h"
@@ -9,7 +9,7 @@
 int main(int argc, char** argv) {
   CLI::App app{"mosaro-preview: load the plugin module as a host would and show what it offers"};
   // The module just built on Linux; on Windows the Mosaro2.dll beside the program.
-  std::string modulePath = hostlib::BesideProgram(MOSARO_DEFAULT_MODULE);
+  std::string modulePath = caller::BesideProgram(MOSARO_DEFAULT_MODULE);
   app.add_option("--module", modulePath, "Path of the plugin module")->capture_default_str();
   app.require_subcommand(1);
   // The same command line everywhere: "/..." is a path, also on Windows.
@@ -34,8 +34,8 @@ int main(int argc, char** argv) {
   bool renderVerbose = false;
   CLI::App* render = preview::AddRenderCommand(app, renderRequest, renderVerbose);
 
-  hostlib::UseUtf8Console();
-  const std::vector<std::string> arguments = hostlib::Utf8Arguments(argc, argv);
+  caller::UseUtf8Console();
+  const std::vector<std::string> arguments = caller::Utf8Arguments(argc, argv);
   std::vector<const char*> pointers;
   for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
   try {

@@ -48,13 +48,11 @@ std::string FormatNumber(float value) {
   return text;
 }
 
-bool IsTextType(uint32_t type) { return type == kTypeText || type == kTypeFile; }
-
 ParamCatalogue::ParamCatalogue(std::vector<ParamInfo> params) : all(std::move(params)) {
   for (const ParamInfo& param : all) names.push_back(param.name);
 }
 
-CommandStatus ParamCatalogue::Load(const hostlib::PluginModule& module) {
+CommandStatus ParamCatalogue::Load(const caller::PluginModule& module) {
   const uint32_t count = module.GetNumParameters();
   if (count == kStatusFailure)
     return CommandStatus::Fail(kExitModule, "the module could not build its parameter descriptions (code 4 failed)");
@@ -102,7 +100,7 @@ CommandStatus ParamCatalogue::Resolve(const Setting& setting, ResolvedSetting& r
   resolved.index = param.index;
   resolved.name = param.name;
   resolved.origin = setting.origin;
-  if (IsTextType(param.type)) {
+  if (IsTextValuedType(param.type)) {
     resolved.isText = true;
     resolved.text = setting.value;
     return CommandStatus::Ok();
@@ -161,7 +159,7 @@ CommandStatus ResolveAll(const ParamCatalogue& catalogue, const std::vector<Sett
   return messages.empty() ? CommandStatus::Ok() : CommandStatus::Fail(kExitBadRequest, messages);
 }
 
-CommandStatus ApplySettings(const hostlib::PluginModule& module, void* instance,
+CommandStatus ApplySettings(const caller::PluginModule& module, void* instance,
                             const std::vector<ResolvedSetting>& settings) {
   for (const ResolvedSetting& setting : settings) {
     const uint32_t result = setting.isText ? module.SetText(instance, setting.index, setting.text.c_str())

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/hostlib/plugin_host.h"
+#include "tools/caller/plugin_module.h"
 #include "tools/preview/command_status.h"
 #include "tools/preview/scene_settings.h"
 
@@ -31,9 +31,6 @@ struct ResolvedSetting {
   std::string origin;
 };
 
-// Whether a parameter type carries text (code 8 then passes a text pointer).
-bool IsTextType(uint32_t type);
-
 // A value as messages show it (printf's %g).
 std::string FormatNumber(float value);
 
@@ -45,7 +42,7 @@ class ParamCatalogue {
 
   // Reads all descriptions through plugMain (this makes the module's prototype); fails when the
   // module cannot report its parameters.
-  CommandStatus Load(const hostlib::PluginModule& module);
+  CommandStatus Load(const caller::PluginModule& module);
 
   // Turns "Name=value" into the value to send: option elements by name or by position, switches
   // as numbers or on/off, numbers checked against the published range, text as given. Fails with
@@ -69,7 +66,7 @@ CommandStatus ResolveAll(const ParamCatalogue& catalogue, const std::vector<Sett
                          std::vector<ResolvedSetting>& resolved);
 
 // Sends each setting to the instance through code 8, in order; fails naming the first one refused.
-CommandStatus ApplySettings(const hostlib::PluginModule& module, void* instance,
+CommandStatus ApplySettings(const caller::PluginModule& module, void* instance,
                             const std::vector<ResolvedSetting>& settings);
 
 }  // namespace preview

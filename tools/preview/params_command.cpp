@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/hostlib/gl_context.h"
-#include "tools/hostlib/plugin_host.h"
+#include "tools/caller/gl_context.h"
+#include "tools/caller/plugin_module.h"
 #include "tools/preview/command_status.h"
 #include "tools/preview/commands.h"
 #include "tools/preview/json_text.h"
@@ -35,11 +35,11 @@ const char* KindName(uint32_t type) {
   }
 }
 
-ParamDescription Describe(const hostlib::PluginModule& module, const ParamInfo& info, void* instance) {
+ParamDescription Describe(const caller::PluginModule& module, const ParamInfo& info, void* instance) {
   ParamDescription d;
   d.info = info;
-  if (IsTextType(info.type)) {
-    const char* text = reinterpret_cast<const char*>(module.GetParameterDefaultRaw(info.index));
+  if (IsTextValuedType(info.type)) {
+    const char* text = module.GetParameterDefaultText(info.index);
     d.defaultText = text ? text : "";
   } else {
     d.defaultValue = module.GetParameterDefaultFloat(info.index);
@@ -50,7 +50,7 @@ ParamDescription Describe(const hostlib::PluginModule& module, const ParamInfo& 
 
 std::string DefaultText(const ParamDescription& d) {
   const ParamInfo& p = d.info;
-  if (IsTextType(p.type)) return "\"" + d.defaultText + "\"";
+  if (IsTextValuedType(p.type)) return "\"" + d.defaultText + "\"";
   std::string text = JsonNumber(d.defaultValue);
   auto position = static_cast<size_t>(d.defaultValue);
   if (p.type == kTypeOption && d.defaultValue >= 0 && position < p.elements.size())
@@ -76,7 +76,7 @@ void PrintJson(const std::vector<ParamDescription>& all, bool fromInstance) {
     std::printf("%s\n  {\"index\": %u, \"name\": %s, \"type\": %u, \"kind\": \"%s\", \"default\": %s, "
                 "\"minimum\": %s, \"maximum\": %s, \"elements\": [",
                 i ? "," : "", p.index, JsonString(p.name).c_str(), p.type, KindName(p.type),
-                IsTextType(p.type) ? JsonString(d.defaultText).c_str() : JsonNumber(d.defaultValue).c_str(),
+                IsTextValuedType(p.type) ? JsonString(d.defaultText).c_str() : JsonNumber(d.defaultValue).c_str(),
                 JsonNumber(p.minimum).c_str(), JsonNumber(p.maximum).c_str());
     for (size_t e = 0; e < p.elements.size(); ++e) std::printf("%s%s", e ? ", " : "", JsonString(p.elements[e]).c_str());
     std::printf("], \"visible\": %s}", d.visible ? "true" : "false");
@@ -87,7 +87,7 @@ void PrintJson(const std::vector<ParamDescription>& all, bool fromInstance) {
 }  // namespace
 
 int RunParams(const std::string& modulePath, bool json) {
-  hostlib::PluginModule module;
+  caller::PluginModule module;
   if (!module.Load(modulePath)) {
     std::fprintf(stderr, "error: %s\n", module.error().c_str());
     return kExitModule;
@@ -99,7 +99,7 @@ int RunParams(const std::string& modulePath, bool json) {
     return kExitModule;
   }
   // Visibility is what a fresh instance shows after its defaults; that needs a GL context.
-  hostlib::GlContext context;
+  caller::GlContext context;
   void* instance = nullptr;
   const ViewportRecord viewport{0, 0, 1920, 1080};
   if (context.Create()) instance = module.Instantiate(&viewport);

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "tools/hostlib/gl_context.h"
-#include "tools/hostlib/plugin_host.h"
+#include "tools/caller/gl_context.h"
+#include "tools/caller/plugin_module.h"
 #include "tools/preview/commands.h"
 #include "tools/preview/composition_base.h"
 #include "tools/preview/documents_redirect.h"
@@ -19,7 +19,7 @@ namespace {
 // Ends the instance (code 19), with its GL context still current, when the render is over.
 class InstanceScope {
  public:
-  explicit InstanceScope(const hostlib::PluginModule& module) : module(module) {}
+  explicit InstanceScope(const caller::PluginModule& module) : module(module) {}
   InstanceScope(const InstanceScope&) = delete;
   InstanceScope& operator=(const InstanceScope&) = delete;
   ~InstanceScope() {
@@ -28,7 +28,7 @@ class InstanceScope {
   void* instance = nullptr;
 
  private:
-  const hostlib::PluginModule& module;
+  const caller::PluginModule& module;
 };
 
 CommandStatus CollectSettings(const RenderRequest& request, std::vector<Setting>& settings) {
@@ -45,13 +45,12 @@ CommandStatus CollectSettings(const RenderRequest& request, std::vector<Setting>
   return CommandStatus::Ok();
 }
 
-std::string ReadBackLine(const hostlib::PluginModule& module, void* instance, const ParamCatalogue& catalogue,
+std::string ReadBackLine(const caller::PluginModule& module, void* instance, const ParamCatalogue& catalogue,
                          const ResolvedSetting& setting) {
   const ParamInfo& param = *catalogue.ByIndex(setting.index);
   std::string line = param.name + " = ";
-  if (IsTextType(param.type)) {
-    const uint64_t raw = module.GetParameterRaw(instance, setting.index);
-    const char* text = raw == kPointerFailure ? nullptr : reinterpret_cast<const char*>(static_cast<uintptr_t>(raw));
+  if (IsTextValuedType(param.type)) {
+    const char* text = module.GetText(instance, setting.index);
     return line + "\"" + (text ? text : "") + "\"";
   }
   const float value = module.GetFloat(instance, setting.index);
@@ -60,7 +59,7 @@ std::string ReadBackLine(const hostlib::PluginModule& module, void* instance, co
   if (param.type == kTypeOption && value >= 0.0f && position < param.elements.size())
     return line + " \"" + param.elements[position] + "\"";
   const char* display = module.GetDisplay(instance, setting.index);
-  if (display && reinterpret_cast<uintptr_t>(display) != kPointerFailure && *display)
+  if (display && AddressOf(display) != kPointerFailure && *display)
     line += std::string(" (") + display + ")";
   return line;
 }
@@ -82,17 +81,17 @@ CommandStatus Redirect(const RenderRequest& request, DocumentsRedirect& redirect
 }
 
 // Draws the frames over the base and writes the picture; the module is loaded and described.
-CommandStatus RenderFrames(const RenderRequest& request, const hostlib::PluginModule& module,
+CommandStatus RenderFrames(const RenderRequest& request, const caller::PluginModule& module,
                            const ParamCatalogue& catalogue, const std::vector<ResolvedSetting>& settings,
                            const Image& input, int width, int height, BaseMode base,
                            std::vector<std::string>& readBack) {
-  hostlib::GlContext context;
+  caller::GlContext context;
   if (!context.Create())
     return CommandStatus::Fail(kExitNoGl, "no headless OpenGL 4.1 core context: " + context.error());
-  hostlib::RenderTarget target(width, height);
+  caller::RenderTarget target(width, height);
   if (!target.complete())
     return CommandStatus::Fail(kExitNoGl, "no " + request.size + " framebuffer in this OpenGL context");
-  hostlib::Texture inputTexture(input.width, input.height, FlipRows(input.rgba, input.width, input.height));
+  caller::Texture inputTexture(input.width, input.height, FlipRows(input.rgba, input.width, input.height));
   UseLinearFiltering(inputTexture.name());
 
   InstanceScope scope(module);
@@ -152,7 +151,7 @@ CommandStatus RenderToPng(const RenderRequest& request, std::vector<std::string>
   status = Redirect(request, redirect);
   if (!status.ok()) return status;
 
-  hostlib::PluginModule module;
+  caller::PluginModule module;
   if (!module.Load(request.modulePath)) return CommandStatus::Fail(kExitModule, module.error());
   status = redirect.AttachTo(module);
   if (!status.ok()) return status;

@@ -6,7 +6,7 @@
 #include "presets/preset_discovery.h"
 #include "presets/preset_document.h"
 #include "presets/preset_reader.h"
-#include "tools/hostlib/platform_text.h"
+#include "tools/caller/platform_text.h"
 #include "tools/preview/command_status.h"
 #include "tools/preview/commands.h"
 #include "tools/preview/json_text.h"
@@ -84,7 +84,7 @@ bool WriteSvg(const SlicesRequest& request, const OutputSetup& setup) {
     std::fprintf(stderr, "error: %s\n", size.message.c_str());
     return false;
   }
-  std::FILE* file = hostlib::OpenFile(request.svgFile, "wb");
+  std::FILE* file = caller::OpenFile(request.svgFile, "wb");
   const std::string svg = SlicesSvg(setup.slices, width, height);
   bool written = file && std::fwrite(svg.data(), 1, svg.size(), file) == svg.size();
   if (file && std::fclose(file) != 0) written = false;

@@ -1,8 +1,8 @@
-#include "tools/hostlib/host_gl.h"
+#include "tools/caller/host_gl.h"
 
-#include "tools/hostlib/gl_context.h"
+#include "tools/caller/gl_context.h"
 
-namespace hostlib {
+namespace caller {
 
 RenderTarget::RenderTarget(int width, int height) : w(width), h(height) {
   glGenTextures(1, &colour);
@@ -64,4 +64,4 @@ Texture::Texture(int width, int height, const std::vector<uint8_t>& rgba) {
 
 Texture::~Texture() { glDeleteTextures(1, &handle); }
 
-}  // namespace hostlib
+}  // namespace caller

@@ -29,36 +29,36 @@
   X(PFNGLTEXPARAMETERIPROC, glTexParameteri)                     \
   X(PFNGLVIEWPORTPROC, glViewport)
 
-namespace hostlib::gl {
+namespace caller::gl {
 #define MOSARO_DECLARE_HOST_GL(type, name) extern type p##name;
 MOSARO_HOST_GL_FUNCTIONS(MOSARO_DECLARE_HOST_GL)
 #undef MOSARO_DECLARE_HOST_GL
 
 // Resolves every function with the current context; the name of the first one missing, null when none is.
 const char* Resolve();
-}  // namespace hostlib::gl
+}  // namespace caller::gl
 
-#define glActiveTexture hostlib::gl::pglActiveTexture
-#define glBindFramebuffer hostlib::gl::pglBindFramebuffer
-#define glBindTexture hostlib::gl::pglBindTexture
-#define glBlitFramebuffer hostlib::gl::pglBlitFramebuffer
-#define glCheckFramebufferStatus hostlib::gl::pglCheckFramebufferStatus
-#define glClear hostlib::gl::pglClear
-#define glClearColor hostlib::gl::pglClearColor
-#define glDeleteFramebuffers hostlib::gl::pglDeleteFramebuffers
-#define glDeleteTextures hostlib::gl::pglDeleteTextures
-#define glFramebufferTexture2D hostlib::gl::pglFramebufferTexture2D
-#define glGenFramebuffers hostlib::gl::pglGenFramebuffers
-#define glGenTextures hostlib::gl::pglGenTextures
-#define glGetError hostlib::gl::pglGetError
-#define glGetIntegerv hostlib::gl::pglGetIntegerv
-#define glGetString hostlib::gl::pglGetString
-#define glIsEnabled hostlib::gl::pglIsEnabled
-#define glPixelStorei hostlib::gl::pglPixelStorei
-#define glReadPixels hostlib::gl::pglReadPixels
-#define glTexImage2D hostlib::gl::pglTexImage2D
-#define glTexParameteri hostlib::gl::pglTexParameteri
-#define glViewport hostlib::gl::pglViewport
+#define glActiveTexture caller::gl::pglActiveTexture
+#define glBindFramebuffer caller::gl::pglBindFramebuffer
+#define glBindTexture caller::gl::pglBindTexture
+#define glBlitFramebuffer caller::gl::pglBlitFramebuffer
+#define glCheckFramebufferStatus caller::gl::pglCheckFramebufferStatus
+#define glClear caller::gl::pglClear
+#define glClearColor caller::gl::pglClearColor
+#define glDeleteFramebuffers caller::gl::pglDeleteFramebuffers
+#define glDeleteTextures caller::gl::pglDeleteTextures
+#define glFramebufferTexture2D caller::gl::pglFramebufferTexture2D
+#define glGenFramebuffers caller::gl::pglGenFramebuffers
+#define glGenTextures caller::gl::pglGenTextures
+#define glGetError caller::gl::pglGetError
+#define glGetIntegerv caller::gl::pglGetIntegerv
+#define glGetString caller::gl::pglGetString
+#define glIsEnabled caller::gl::pglIsEnabled
+#define glPixelStorei caller::gl::pglPixelStorei
+#define glReadPixels caller::gl::pglReadPixels
+#define glTexImage2D caller::gl::pglTexImage2D
+#define glTexParameteri caller::gl::pglTexParameteri
+#define glViewport caller::gl::pglViewport
 #else
 #include <epoxy/gl.h>
 #endif

@@ -1,4 +1,4 @@
-#include "tools/hostlib/platform_text.h"
+#include "tools/caller/platform_text.h"
 
 #include <filesystem>
 #include <system_error>
@@ -8,7 +8,7 @@
 #include <shellapi.h>
 #endif
 
-namespace hostlib {
+namespace caller {
 
 #if defined(_WIN32)
 namespace {
@@ -64,4 +64,4 @@ std::string BesideProgram(const std::string& fileName) {
 }
 #endif
 
-}  // namespace hostlib
+}  // namespace caller

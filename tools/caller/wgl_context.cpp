@@ -1,13 +1,13 @@
-#include "tools/hostlib/gl_context.h"
+#include "tools/caller/gl_context.h"
 
 #include <windows.h>
 
 #include "glsupport/gl_proc_resolver.h"
-#include "tools/hostlib/host_gl.h"
+#include "tools/caller/host_gl.h"
 
 #include <GL/wglext.h>  // after the GL types
 
-namespace hostlib {
+namespace caller {
 
 namespace gl {
 #define MOSARO_DEFINE_HOST_GL(type, name) type p##name = nullptr;
@@ -119,4 +119,4 @@ bool GlContext::MakeCurrent() {
   return context && wglMakeCurrent(static_cast<HDC>(display), static_cast<HGLRC>(context));
 }
 
-}  // namespace hostlib
+}  // namespace caller

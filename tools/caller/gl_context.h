@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace hostlib {
+namespace caller {
 
 // Owns a context made current on the creating thread; released on destruction.
 class GlContext {
@@ -75,4 +75,4 @@ class Texture {
   uint32_t handle = 0;
 };
 
-}  // namespace hostlib
+}  // namespace caller

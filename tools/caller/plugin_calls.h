@@ -1,4 +1,5 @@
-// A host of our own: loads a module with the platform loader and calls it through plugMain alone.
+// The host's side of plugMain: typed calls onto one module's entry point. Record layouts, the function-code
+// table and the rules for carrying pointers, floats and texts come from host/plugin_abi.h, the plugin's side.
 #pragma once
 
 #include <cstdint>
@@ -7,24 +8,15 @@
 
 #include "host/plugin_abi.h"
 
-namespace hostlib {
+namespace caller {
 
-// A loaded module; unloads it on destruction (after the caller has ended every instance).
-class PluginModule {
+// Calls through an entry point: a loaded module's plugMain, or one linked into the program.
+class PluginCalls {
  public:
-  PluginModule() = default;
-  PluginModule(const PluginModule&) = delete;
-  PluginModule& operator=(const PluginModule&) = delete;
-  ~PluginModule();
+  // entry: the module's plugMain, which must stay callable as long as this object is used.
+  explicit PluginCalls(PlugMainFunction entry = nullptr) : entry(entry) {}
 
-  // Loads the module and resolves plugMain; false with error() set on failure.
-  bool Load(const std::string& path);
-  bool loaded() const { return entry != nullptr; }
-  const std::string& error() const { return lastError; }
-  // The platform's handle of the loaded module (dlopen's handle or the HMODULE); null while none is loaded.
-  void* nativeHandle() const { return handle; }
-
-  // Raw call: code, input (index or record address), instance.
+  // Raw call: code, input (index or record address), instance (from Instantiate, or null).
   uint64_t Call(uint32_t code, uint64_t input = 0, void* instance = nullptr) const;
   uint32_t Call32(uint32_t code, uint64_t input = 0, void* instance = nullptr) const {
     return static_cast<uint32_t>(Call(code, input, instance));
@@ -41,6 +33,8 @@ class PluginModule {
   const char* GetParameterNameField(uint32_t index) const;
   uint64_t GetParameterDefaultRaw(uint32_t index) const { return Call(kGetParameterDefault, index); }
   float GetParameterDefaultFloat(uint32_t index) const;
+  // The default text of a text-valued parameter; null when the module answers with its failure value.
+  const char* GetParameterDefaultText(uint32_t index) const;
   uint32_t GetParameterType(uint32_t index) const { return Call32(kGetParameterType, index); }
   uint32_t GetPluginCaps(uint32_t capability) const { return Call32(kGetPluginCaps, capability); }
   uint32_t GetNumElements(uint32_t index) const { return Call32(kGetNumParameterElements, index); }
@@ -65,6 +59,8 @@ class PluginModule {
   uint32_t SetText(void* instance, uint32_t index, const char* text) const;
   uint64_t GetParameterRaw(void* instance, uint32_t index) const { return Call(kGetParameter, index, instance); }
   float GetFloat(void* instance, uint32_t index) const;
+  // The text of a text-valued parameter; null when the module answers null or its failure value.
+  const char* GetText(void* instance, uint32_t index) const;
   // The display text as the module returned it: null for none, all bits set (kPointerFailure) on failure.
   const char* GetDisplay(void* instance, uint32_t index) const;
   uint32_t GetInputStatus(void* instance, uint32_t input) const { return Call32(kGetInputStatus, input, instance); }
@@ -84,13 +80,8 @@ class PluginModule {
   // Looks a parameter up by its name through codes 4 and 5; -1 when absent.
   int64_t FindParameter(const std::string& name) const;
 
- private:
-  void* handle = nullptr;
+ protected:
   PlugMainFunction entry = nullptr;
-  std::string lastError;
 };
 
-// Reinterprets the low 32 bits of a result as a float.
-float FloatFromBits(uint64_t bits);
-
-}  // namespace hostlib
+}  // namespace caller

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace hostlib {
+namespace caller {
 
 // The program's arguments as UTF-8 texts (on Windows taken from the wide command line, not argv).
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
@@ -20,4 +20,4 @@ std::FILE* OpenFile(const std::string& utf8Path, const char* mode);
 // The path of fileName in the folder that holds the running program.
 std::string BesideProgram(const std::string& fileName);
 
-}  // namespace hostlib
+}  // namespace caller

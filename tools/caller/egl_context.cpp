@@ -1,11 +1,11 @@
-#include "tools/hostlib/gl_context.h"
+#include "tools/caller/gl_context.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
 #include <cstdlib>
 
-namespace hostlib {
+namespace caller {
 
 GlContext::~GlContext() {
   if (!context) return;
@@ -66,4 +66,4 @@ bool GlContext::MakeCurrent() {
                                    static_cast<EGLContext>(context));
 }
 
-}  // namespace hostlib
+}  // namespace caller
