@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -15,6 +16,32 @@ bool IsAscii(const unsigned char* bytes, size_t size) {
   for (; i < size; ++i)
     if (bytes[i] >= 0x80) return false;
   return true;
+}
+
+// UTF-16 after its byte-order mark, up to the first zero unit; a surrogate pair is one character, as in
+// every UTF-16 text, while a lone surrogate stays the unit it is.
+juce::String DecodeUtf16(const unsigned char* bytes, size_t size) {
+  const bool bigEndian = bytes[0] == 0xFE;
+  auto unitAt = [&](size_t i) {
+    return bigEndian ? static_cast<uint32_t>(bytes[i] << 8 | bytes[i + 1])
+                     : static_cast<uint32_t>(bytes[i + 1] << 8 | bytes[i]);
+  };
+  std::vector<juce::juce_wchar> characters;
+  characters.reserve(size / 2);
+  for (size_t i = 2; i + 1 < size; i += 2) {
+    uint32_t unit = unitAt(i);
+    if (unit == 0) break;
+    if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < size) {
+      const uint32_t low = unitAt(i + 2);
+      if (low >= 0xDC00 && low < 0xE000) {
+        unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+        i += 2;
+      }
+    }
+    characters.push_back(static_cast<juce::juce_wchar>(unit));
+  }
+  characters.push_back(0);
+  return juce::String(juce::CharPointer_UTF32(characters.data()));
 }
 
 }  // namespace
@@ -31,6 +58,8 @@ juce::String DecodePresetText(const void* data, size_t size) {
     // What the library's decoder gives for ASCII, without its character-by-character check.
     auto* start = reinterpret_cast<const char*>(bytes);
     text = juce::String(juce::CharPointer_UTF8(start + skip), juce::CharPointer_UTF8(start + size));
+  } else if (utf16) {
+    text = DecodeUtf16(bytes, size);
   } else {
     text = juce::String::createStringFromData(data, static_cast<int>(size));
     // The decoder keeps overlong forms as they are, while the parser reads them as the characters

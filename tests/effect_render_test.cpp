@@ -19,6 +19,7 @@
 #include "tests/support/gl_call_spy.h"
 #include "tests/support/gl_test_context.h"
 #include "tests/support/in_process_module.h"
+#include "tests/support/preset_writer.h"
 #include "tests/support/upload_recorder.h"
 #include "tools/caller/gl_context.h"
 #include "tools/caller/plugin_module.h"
@@ -67,24 +68,18 @@ struct SliceSpec {
   int x0, y0, x1, y1;
 };
 
-std::string Rect(const char* tag, const SliceSpec& s) {
-  // Corners as the host writes them: top-left, top-right, bottom-right, bottom-left.
-  auto v = [](int x, int y) { return "<v x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\"/>"; };
-  return std::string("<") + tag + ">" + v(s.x0, s.y0) + v(s.x1, s.y0) + v(s.x1, s.y1) + v(s.x0, s.y1) + "</" + tag +
-         ">";
-}
-
-// A preset with one screen "Main" whose entries are listed as: the screen entry, then `listed` in order. The
-// reader lists a screen's slices last to first, so they are written in reverse. No slices: an empty list.
+// A preset with one screen "Main" whose entries are listed as: the screen entry, then `listed` in order. No
+// slices: an empty list.
 std::string PresetXml(const std::vector<SliceSpec>& listed) {
-  std::string slices;
-  for (auto it = listed.rbegin(); it != listed.rend(); ++it) {
-    slices += "<Slice><Params name=\"Common\"><Param name=\"Name\" value=\"" + std::string(it->name) + "\"/></Params>" +
-              Rect("InputRect", *it) + Rect("OutputRect", *it) + "</Slice>\n";
+  std::vector<testsupport::PresetSlice> slices;
+  for (const SliceSpec& s : listed) {
+    const testsupport::PresetCorners box = testsupport::Box(static_cast<float>(s.x0), static_cast<float>(s.y0),
+                                                            static_cast<float>(s.x1), static_cast<float>(s.y1));
+    slices.push_back({s.name, box, box});
   }
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<XmlState name=\"Render\">\n<ScreenSetup name=\"ScreenSetup\">"
-         "<screens><Screen name=\"Main\"><layers>\n" +
-         slices + "</layers></Screen></screens></ScreenSetup></XmlState>\n";
+  testsupport::PresetStyle style;
+  style.documentName = "Render";
+  return testsupport::PresetXml(testsupport::ScreenListing("Main", slices), style);
 }
 
 // The standard list: 1 the screen entry, 2 "TopLeft" (the top-left quarter), 3 "Centre" (the middle quarter).

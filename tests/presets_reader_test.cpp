@@ -11,7 +11,9 @@
 #include "presets/preset_reader.h"
 #include "presets/preset_text.h"
 #include "presets/slice_walk.h"
+#include "tests/support/listed_records.h"
 #include "tests/support/preset_files.h"
+#include "tests/support/preset_writer.h"
 
 namespace {
 
@@ -168,6 +170,47 @@ TEST(PresetReader, TextEncodingsDecodeToUtf8Names) {
     OutputSetup setup = FirstRead(PathOf(file));
     ASSERT_EQ(setup.slices.size(), 2u) << DescribeReadStatus(setup.readStatus);
     EXPECT_EQ(setup.slices[1].sliceName, "Caf\xC3\xA9");
+  }
+}
+
+// The preset writer of the tests, benchmarks and hosts writes what it is given, in every style it knows.
+TEST(PresetReader, WhatThePresetWriterWritesReadsBackExactly) {
+  using testsupport::Box;
+  const std::vector<testsupport::PresetScreen> screens = {
+      {"Wall & <Left> \"A\"", {{"Caf\xC3\xA9 \xE2\x80\x93 1", Box(0, 0, 960.5f, 540), Box(-10, 0.125f, 1e6f, 720)},
+                             {"Turned", {{240, 180}, {480, 280}, {460, 328.75f}, {220, 228}}, Box(0, 0, 1, 1)}}},
+      {"Empty", {}},
+      {"B\xC3\xBChne \xF0\x9F\x8E\xAD", {{"", Box(1.5e-3f, 3, 4, 5), Box(0, 0, 0, 0)}}},
+  };
+  const std::vector<SliceRecord> expected = testsupport::ListedRecords(screens);
+  ASSERT_EQ(expected.size(), 5u);
+  ASSERT_EQ(testsupport::ListedRecords(testsupport::SliceGrid(30)).size(), 32u);
+  for (auto markup : {testsupport::PresetMarkup::Bare, testsupport::PresetMarkup::Host,
+                      testsupport::PresetMarkup::HostWithParameters}) {
+    for (auto encoding : {testsupport::PresetEncoding::Utf8, testsupport::PresetEncoding::Utf8WithBom,
+                          testsupport::PresetEncoding::Utf16LittleEndian}) {
+      for (bool indented : {false, true}) {
+        for (const char* lineEnd : {"\n", "\r\n"}) {
+          testsupport::PresetStyle style;
+          style.markup = markup;
+          style.encoding = encoding;
+          style.indented = indented;
+          style.lineEnd = lineEnd;
+          const std::string where = "markup " + std::to_string(static_cast<int>(markup)) + ", encoding " +
+                                    std::to_string(static_cast<int>(encoding)) + (indented ? ", indented" : "") +
+                                    (lineEnd[1] ? ", CR LF" : "");
+          const std::string bytes = testsupport::PresetXml(screens, style);
+          LoadedDocument document = ParsePresetBytes(bytes.data(), bytes.size());
+          ASSERT_EQ(document.outcome, ReadOutcome::Read) << where << ": " << document.detail;
+          EXPECT_TRUE(CollectSlices(*document.root) == expected) << where;
+          const std::string grid = testsupport::PresetXml(testsupport::SliceGrid(30), style);
+          LoadedDocument gridDocument = ParsePresetBytes(grid.data(), grid.size());
+          ASSERT_EQ(gridDocument.outcome, ReadOutcome::Read) << where;
+          EXPECT_TRUE(CollectSlices(*gridDocument.root) == testsupport::ListedRecords(testsupport::SliceGrid(30)))
+              << where;
+        }
+      }
+    }
   }
 }
 

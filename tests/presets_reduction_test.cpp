@@ -108,7 +108,7 @@ TEST(PresetReduction, FaultsFailAlikeWhereverTheyStand) {
   }
   // A fault in the parts the walk reads gives the parser's own text in both.
   std::string broken = OneSlicePreset("A");
-  broken.replace(broken.find("<Slice>"), 7, "<Slice b>");
+  broken.replace(broken.find("<Slice "), 7, "<Slice b ");
   LoadedDocument loaded = ParsePresetBytes(broken.data(), broken.size());
   EXPECT_EQ(loaded.detail, "expected '=' after attribute 'b'");
   ExpectSameReading(broken, "fault in a Slice tag");

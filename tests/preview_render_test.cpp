@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/preset_writer.h"
 #include "tools/caller/documents_folder.h"
 #include "tools/caller/temp_folder.h"
 #include "tests/support/test_effect_control.h"
@@ -30,28 +31,16 @@ constexpr uint8_t kOpaqueBlack[4] = {0, 0, 0, 255};
 constexpr uint8_t kClear[4] = {0, 0, 0, 0};
 
 // One screen "Stage" over a 64x36 composition: "Left" is its left half, "Right" its right half.
-const char* const kHalvesPreset = R"(<?xml version="1.0" encoding="UTF-8"?>
-<XmlState name="Halves">
-  <ScreenSetup name="ScreenSetup">
-    <screens>
-      <Screen name="Stage">
-        <layers>
-          <Slice>
-            <Params name="Common"><Param name="Name" value="Left"/></Params>
-            <InputRect><v x="0" y="0"/><v x="32" y="0"/><v x="32" y="36"/><v x="0" y="36"/></InputRect>
-            <OutputRect><v x="0" y="0"/><v x="32" y="0"/><v x="32" y="36"/><v x="0" y="36"/></OutputRect>
-          </Slice>
-          <Slice>
-            <Params name="Common"><Param name="Name" value="Right"/></Params>
-            <InputRect><v x="32" y="0"/><v x="64" y="0"/><v x="64" y="36"/><v x="32" y="36"/></InputRect>
-            <OutputRect><v x="32" y="0"/><v x="64" y="0"/><v x="64" y="36"/><v x="32" y="36"/></OutputRect>
-          </Slice>
-        </layers>
-      </Screen>
-    </screens>
-  </ScreenSetup>
-</XmlState>
-)";
+std::string HalvesPreset() {
+  using testsupport::Box;
+  testsupport::PresetStyle style;
+  style.indented = true;
+  style.documentName = "Halves";
+  return testsupport::PresetXml(
+      {{"Stage", {{"Left", Box(0, 0, 32, 36), Box(0, 0, 32, 36)}, {"Right", Box(32, 0, 64, 36), Box(32, 0, 64, 36)}}}},
+      style);
+}
+const std::string kHalvesPreset = HalvesPreset();
 
 std::vector<uint8_t> Bytes(const uint8_t (&rgba)[4]) { return std::vector<uint8_t>(rgba, rgba + 4); }
 std::vector<uint8_t> PixelOf(const Image& image, int x, int y) {

@@ -29,6 +29,7 @@
 #include "tests/support/gl_object_count.h"
 #include "tests/support/gl_test_context.h"
 #include "tests/support/in_process_module.h"
+#include "tests/support/listed_records.h"
 #include "tests/support/upload_recorder.h"
 #include "tools/caller/gl_context.h"
 #include "tools/caller/plugin_module.h"
@@ -75,52 +76,24 @@ std::vector<SliceSpec> SlicesOf(int v) {
   return slices;
 }
 
-std::string Corners(const char* tag, float x0, float y0, float x1, float y1) {
-  auto v = [](float x, float y) {
-    return "<v x=\"" + std::to_string(static_cast<int>(x)) + "\" y=\"" + std::to_string(static_cast<int>(y)) + "\"/>";
-  };
-  // The host writes top-left, top-right, bottom-right, bottom-left.
-  return std::string("<") + tag + ">" + v(x0, y0) + v(x1, y0) + v(x1, y1) + v(x0, y1) + "</" + tag + ">";
+// Version v as the host writes it: one screen, its slices in SlicesOf order; the output rectangle of each is
+// its input rectangle scaled by 2.
+std::vector<testsupport::PresetScreen> ScreensOf(int v) {
+  testsupport::PresetScreen screen{"Screen " + std::to_string(v), {}};
+  for (const SliceSpec& s : SlicesOf(v))
+    screen.slices.push_back({s.name, testsupport::Box(s.x0, s.y0, s.x1, s.y1),
+                             testsupport::Box(2 * s.x0, 2 * s.y0, 2 * s.x1, 2 * s.y1)});
+  return {screen};
 }
 
 std::string PresetText(int v) {
-  std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<XmlState name=\"Soak\">\n"
-                     "<ScreenSetup name=\"ScreenSetup\"><screens><Screen name=\"Screen " +
-                     std::to_string(v) + "\"><layers>\n";
-  for (const SliceSpec& s : SlicesOf(v)) {
-    text += "<Slice><Params name=\"Common\"><Param name=\"Name\" value=\"" + s.name + "\"/></Params>" +
-            Corners("InputRect", s.x0, s.y0, s.x1, s.y1) +
-            Corners("OutputRect", 2 * s.x0, 2 * s.y0, 2 * s.x1, 2 * s.y1) + "</Slice>\n";
-  }
-  return text + "</layers></Screen></screens></ScreenSetup></XmlState>\n";
+  testsupport::PresetStyle style;
+  style.documentName = "Soak";
+  return testsupport::PresetXml(ScreensOf(v), style);
 }
 
-// The list the reader makes of version v: the screen entry, then the slices last to first, corners stored
-// top-left, top-right, bottom-left, bottom-right.
-std::vector<SliceRecord> ExpectedList(int v) {
-  std::vector<SliceRecord> list(1);
-  list[0].screenName = "Screen " + std::to_string(v);
-  const std::vector<SliceSpec> slices = SlicesOf(v);
-  for (auto s = slices.rbegin(); s != slices.rend(); ++s) {
-    SliceRecord record;
-    record.sliceName = s->name;
-    const SlicePoint in[4] = {{s->x0, s->y0}, {s->x1, s->y0}, {s->x0, s->y1}, {s->x1, s->y1}};
-    for (int c = 0; c < 4; ++c) {
-      record.inputRect[c] = in[c];
-      record.outputRect[c] = {2 * in[c].x, 2 * in[c].y};
-    }
-    list.push_back(record);
-  }
-  return list;
-}
-
-bool SameRecord(const SliceRecord& a, const SliceRecord& b) {
-  for (int c = 0; c < 4; ++c) {
-    if (a.inputRect[c].x != b.inputRect[c].x || a.inputRect[c].y != b.inputRect[c].y) return false;
-    if (a.outputRect[c].x != b.outputRect[c].x || a.outputRect[c].y != b.outputRect[c].y) return false;
-  }
-  return a.sliceName == b.sliceName && a.screenName == b.screenName;
-}
+// The list the reader makes of version v: the screen entry, then the slices last to first.
+std::vector<SliceRecord> ExpectedList(int v) { return testsupport::ListedRecords(ScreensOf(v)); }
 
 // The version whose complete list this is, or -1 when it is no complete list of any version.
 int VersionOf(const std::vector<SliceRecord>& list) {
@@ -130,7 +103,7 @@ int VersionOf(const std::vector<SliceRecord>& list) {
   const std::vector<SliceRecord> expected = ExpectedList(v);
   if (expected.size() != list.size()) return -1;
   for (size_t i = 0; i < list.size(); ++i) {
-    if (!SameRecord(list[i], expected[i])) return -1;
+    if (!(list[i] == expected[i])) return -1;
   }
   return v;
 }

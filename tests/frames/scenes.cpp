@@ -1,5 +1,7 @@
 #include "tests/frames/scenes.h"
 
+#include "tests/support/preset_writer.h"
+
 namespace frames {
 
 const std::vector<Scene>& Scenes() {
@@ -40,50 +42,25 @@ std::vector<uint8_t> InputPicture() {
   return rgba;
 }
 
-namespace {
-
-struct Corners {
-  int x[4];
-  int y[4];
-};
-
-std::string Rect(const char* tag, const Corners& c) {
-  std::string text = std::string("<") + tag + ">";
-  for (int i = 0; i < 4; ++i)
-    text += "<v x=\"" + std::to_string(c.x[i]) + "\" y=\"" + std::to_string(c.y[i]) + "\"/>";
-  return text + "</" + tag + ">";
-}
-
-std::string Slice(const char* name, const Corners& input, const Corners& output) {
-  return std::string("<Slice><Params name=\"Common\"><Param name=\"Name\" T=\"STRING\" value=\"") + name +
-         "\"/></Params>" + Rect("InputRect", input) + Rect("OutputRect", output) + "</Slice>\n";
-}
-
-std::string Screen(const char* name, const std::string& slices) {
-  return std::string("<Screen name=\"") + name + "\"><layers>\n" + slices + "</layers></Screen>\n";
-}
-
-}  // namespace
-
 std::string StagePreset(bool leftMoved) {
-  // Corners as the host writes them: top-left, top-right, bottom-right, bottom-left; y grows downwards.
-  const Corners left = leftMoved ? Corners{{30, 290, 290, 30}, {200, 200, 330, 330}}
-                                 : Corners{{30, 290, 290, 30}, {30, 30, 160, 160}};
-  const Corners right = {{350, 610, 610, 350}, {30, 30, 160, 160}};
+  using testsupport::PresetCorners;
+  // Corners top-left, top-right, bottom-right, bottom-left; y grows downwards.
+  const PresetCorners left = leftMoved ? PresetCorners{{30, 200}, {290, 200}, {290, 330}, {30, 330}}
+                                       : PresetCorners{{30, 30}, {290, 30}, {290, 160}, {30, 160}};
+  const PresetCorners right = testsupport::Box(350, 30, 610, 160);
   // Turned by about 22.6 degrees: edges along (12, 5) and (-5, 12).
-  const Corners strip = {{240, 480, 460, 220}, {180, 280, 328, 228}};
-  const Corners pillar = {{520, 600, 600, 520}, {190, 190, 340, 340}};
-  const Corners leftOut = {{0, 320, 320, 0}, {0, 0, 180, 180}};
-  const Corners rightOut = {{320, 640, 640, 320}, {0, 0, 180, 180}};
-  const Corners stripOut = {{0, 640, 640, 0}, {180, 180, 240, 240}};
-  const Corners pillarOut = {{560, 640, 640, 560}, {180, 180, 360, 360}};
-  // The reader lists a screen's slices last to first.
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<XmlState name=\"Frames\">\n"
-         "<versionInfo name=\"Host\" majorVersion=\"7\" minorVersion=\"0\"/>\n"
-         "<ScreenSetup name=\"ScreenSetup\"><screens>\n" +
-         Screen("Front", Slice("Strip", strip, stripOut) + Slice("Right", right, rightOut) +
-                             Slice("Left", left, leftOut)) +
-         Screen("Side", Slice("Pillar", pillar, pillarOut)) + "</screens></ScreenSetup></XmlState>\n";
+  const PresetCorners strip = {{240, 180}, {480, 280}, {460, 328}, {220, 228}};
+  const PresetCorners pillar = testsupport::Box(520, 190, 600, 340);
+  // The effect lists a screen's slices last to first.
+  const std::vector<testsupport::PresetScreen> screens = {
+      {"Front",
+       {{"Strip", strip, testsupport::Box(0, 180, 640, 240)},
+        {"Right", right, testsupport::Box(320, 0, 640, 180)},
+        {"Left", left, testsupport::Box(0, 0, 320, 180)}}},
+      {"Side", {{"Pillar", pillar, testsupport::Box(560, 180, 640, 360)}}}};
+  testsupport::PresetStyle style;
+  style.documentName = "Frames";
+  return testsupport::PresetXml(screens, style);
 }
 
 }  // namespace frames

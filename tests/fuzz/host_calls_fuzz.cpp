@@ -26,6 +26,7 @@
 #include "host/plugin_abi.h"
 #include "tests/support/checks.h"
 #include "tests/support/in_process_module.h"
+#include "tests/support/preset_writer.h"
 #include "tools/caller/documents_folder.h"
 #include "tools/caller/gl_context.h"
 
@@ -89,26 +90,20 @@ const double kTimes[] = {0.0, 1.0, -1.0, std::numeric_limits<double>::quiet_NaN(
                          1e300, std::numeric_limits<double>::denorm_min()};
 
 // Preset variants the fuzzed host may save: three slices, one slice, a screen without slices, a torn file.
-std::string SliceXml(const char* name, int x0, int y0, int x1, int y1) {
-  auto v = [](int x, int y) { return "<v x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\"/>"; };
-  const std::string corners = v(x0, y0) + v(x1, y0) + v(x1, y1) + v(x0, y1);
-  return std::string("<Slice><Params name=\"Common\"><Param name=\"Name\" value=\"") + name +
-         "\"/></Params><InputRect>" + corners + "</InputRect><OutputRect>" + corners + "</OutputRect></Slice>";
-}
-
-std::string PresetXml(const std::string& slices) {
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<XmlState name=\"Fuzz\"><ScreenSetup name=\"ScreenSetup\">"
-         "<screens><Screen name=\"Main\"><layers>" +
-         slices + "</layers></Screen></screens></ScreenSetup></XmlState>\n";
-}
-
 std::string PresetVariant(int variant) {
-  switch (variant) {
-    case 0: return PresetXml(SliceXml("Wide", 0, 0, 32, 9) + SliceXml("Point", 5, 5, 5, 5) + SliceXml("Tall", 8, 0, 16, 18));
-    case 1: return PresetXml(SliceXml("Only", 4, 2, 20, 12));
-    case 2: return PresetXml("");
-    default: return "<?xml version=\"1.0\"?>\n<XmlState><ScreenSetup><screens><Screen name=\"Main\"><lay";
-  }
+  using testsupport::Box;
+  auto slice = [](const char* name, float x0, float y0, float x1, float y1) {
+    return testsupport::PresetSlice{name, Box(x0, y0, x1, y1), Box(x0, y0, x1, y1)};
+  };
+  std::vector<testsupport::PresetScreen> screens = {{"Main", {}}};
+  if (variant == 0)
+    screens[0].slices = {slice("Wide", 0, 0, 32, 9), slice("Point", 5, 5, 5, 5), slice("Tall", 8, 0, 16, 18)};
+  if (variant == 1 || variant >= 3) screens[0].slices = {slice("Only", 4, 2, 20, 12)};
+  testsupport::PresetStyle style;
+  style.documentName = "Fuzz";
+  const std::string text = testsupport::PresetXml(screens, style);
+  // Torn inside the Screen, as a save that is still being written.
+  return variant >= 3 ? text.substr(0, text.find("<layers>") + 4) : text;
 }
 
 // The module's own entry point, compiled into this target, called as a host calls a loaded module.

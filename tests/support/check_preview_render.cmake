@@ -24,7 +24,10 @@ expect_run(1 "cannot read image ${OUT}/none.png: No such file or directory"
 expect_run(2 "cannot load ${OUT}/none.so" --module ${OUT}/none.so render ${png})
 expect_run(1 "not expected: --no-such-option" render --no-such-option ${png})
 # A preset that is not read has a status of its own; the listing with the read status is still printed.
-file(WRITE ${OUT}/torn.xml "<XmlState><ScreenSetup>")
+execute_process(COMMAND ${WRITE_PRESET} --slices 2 --cut 100 ${OUT}/torn.xml RESULT_VARIABLE written)
+if(NOT written EQUAL 0)
+  message(FATAL_ERROR "cannot write ${OUT}/torn.xml")
+endif()
 expect_run(4 "\"status\": \"parse failed" slices --json ${OUT}/torn.xml)
 if(EXISTS ${png})
   message(FATAL_ERROR "a failed render wrote ${png}")

@@ -10,6 +10,7 @@
 #include <juce_core/juce_core.h>
 
 #include "presets/output_setup.h"
+#include "tests/support/preset_writer.h"
 #include "tools/caller/temp_folder.h"
 
 namespace presettest {
@@ -54,18 +55,14 @@ inline std::string ReadFixture(const std::string& name) {
   return juce::File(FixturePath(name)).loadFileAsString().toStdString();
 }
 
-// A preset with one screen "Screen" holding one slice named `sliceName`, input rectangle
-// (0,0)-(x,10) and output rectangle (0,0)-(20,20).
+// A preset as the host writes it, with one screen "Screen" holding one slice named `sliceName`, input
+// rectangle (0,0)-(x,10) and output rectangle (0,0)-(20,20).
 inline std::string OneSlicePreset(const std::string& sliceName, int x = 10) {
-  std::string v = std::to_string(x);
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<XmlState name=\"p\">\n"
-         " <versionInfo name=\"Host\" majorVersion=\"7\"/>\n <ScreenSetup name=\"ScreenSetup\">\n  <screens>\n"
-         "   <Screen name=\"Screen\">\n    <layers>\n     <Slice>\n"
-         "      <Params name=\"Common\"><Param name=\"Name\" T=\"STRING\" value=\"" + sliceName + "\"/></Params>\n"
-         "      <InputRect><v x=\"0\" y=\"0\"/><v x=\"" + v + "\" y=\"0\"/><v x=\"" + v +
-         "\" y=\"10\"/><v x=\"0\" y=\"10\"/></InputRect>\n"
-         "      <OutputRect><v x=\"0\" y=\"0\"/><v x=\"20\" y=\"0\"/><v x=\"20\" y=\"20\"/><v x=\"0\" y=\"20\"/>"
-         "</OutputRect>\n     </Slice>\n    </layers>\n   </Screen>\n  </screens>\n </ScreenSetup>\n</XmlState>\n";
+  const testsupport::PresetSlice slice{sliceName, testsupport::Box(0, 0, static_cast<float>(x), 10),
+                                       testsupport::Box(0, 0, 20, 20)};
+  testsupport::PresetStyle style;
+  style.markup = testsupport::PresetMarkup::Host;
+  return testsupport::PresetXml({{"Screen", {slice}}}, style);
 }
 
 // The slice names of the list, screen entries written as "[screen]".
