@@ -158,10 +158,11 @@ int Draw(const std::string& modulePath, const fs::path& out) {
   const caller::DocumentsFolder documents;
   if (!CHECK_MSG(documents.valid(), "no documents folder: " + documents.error())) return 1;
   std::printf("documents folder: %s\n", documents.Documents().c_str());
-  // Written an hour ago, so that a later change of the write time is unmistakable.
-  const int64_t anHourAgo = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                (std::chrono::system_clock::now() - std::chrono::hours(1)).time_since_epoch())
-                                .count();
+  // Written an hour ago, so that a later change of the write time is unmistakable; in whole seconds, which
+  // std::filesystem keeps exactly on every platform when the live update restores the time.
+  const int64_t anHourAgo = 1000 * std::chrono::duration_cast<std::chrono::seconds>(
+                                       (std::chrono::system_clock::now() - std::chrono::hours(1)).time_since_epoch())
+                                       .count();
   const std::string written = documents.WritePreset("Host", "stage.xml", frames::StagePreset(false), anHourAgo);
   if (!CHECK_MSG(!written.empty(), "cannot write the preset into " + documents.PresetFolder("Host"))) return 1;
   const fs::path preset = fs::u8path(written);

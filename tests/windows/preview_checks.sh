@@ -71,12 +71,12 @@ bash "$here/run_under_wine.sh" --display --home-documents --cwd "$work" --shell 
   "$scratch/windows"
 
 echo "-- comparison"
-failures=0
-fail() { echo "FAIL $*"; failures=$((failures + 1)); }
+# shellcheck source=../support/checks.sh
+source "$root/tests/support/checks.sh"
 # Windows ends text lines with CR LF; apart from that the output must be the same byte for byte.
 same_file() {
-  if diff "$scratch/linux/$1" <(tr -d '\r' <"$scratch/windows/$1") >"$scratch/diff"; then echo "$1: the same"
-  else fail "$1 differs:"; head -20 "$scratch/diff"; fi
+  if diff "$scratch/linux/$1" <(tr -d '\r' <"$scratch/windows/$1") >"$scratch/diff"; then echo "$1: the same"; check_pass
+  else check_fail "$1 differs:"; head -20 "$scratch/diff"; fi
 }
 for name in info params slices render render_input unknown_name unreadable_picture missing_module no_gl; do
   same_file "$name.code"
@@ -88,8 +88,8 @@ same_file unreadable_picture.err
 # slices --json names the file as it was given; the rest is the same.
 same_file slices.out
 for picture in Beispiel.png "Bühne Süd.png"; do
-  "$linux/tests/frames/mosaro_compare_pictures" "$scratch/linux/$picture" "$scratch/windows/$picture" ||
-    fail "render draws $picture differently"
+  if "$linux/tests/frames/mosaro_compare_pictures" "$scratch/linux/$picture" "$scratch/windows/$picture"; then check_pass
+  else check_fail "render draws $picture differently"; fi
 done
 # The module that cannot be loaded and the missing OpenGL context: the same message up to the platform's reason
 # (and the module's file name).
@@ -97,13 +97,14 @@ for name in missing_module no_gl; do
   linuxText=$(sed 's/fehlt[.]so/fehlt.MODULE/' "$scratch/linux/$name.err" | cut -d: -f1-2 | head -1)
   windowsText=$(tr -d '\r' <"$scratch/windows/$name.err" | sed 's/fehlt[.]dll/fehlt.MODULE/' | cut -d: -f1-2 |
     head -1)
-  [[ -n $linuxText && $linuxText == "$windowsText" ]] || fail "$name: '$linuxText' on Linux, '$windowsText' on Windows"
+  if [[ -n $linuxText && $linuxText == "$windowsText" ]]; then check_pass
+  else check_fail "$name: '$linuxText' on Linux, '$windowsText' on Windows"; fi
   echo "$name: $(tr -d '\r' <"$scratch/windows/$name.err" | head -1)"
 done
 # The user's own documents folder, found as the DLL finds it, with the path beyond ASCII reported exactly.
 expected="\"file\": \"C:\\\\users\\\\$(id -un)\\\\Documents\\\\Bühne Süd\\\\Presets\\\\Advanced Output\\\\Süd.xml\""
 own=$scratch/windows/own_documents.out
-if grep -qF "$expected" "$own" && grep -q '"status": "read"' "$own"; then echo "own documents folder: $expected"
-else fail "slices in the user's own documents folder: $(head -c 300 "$own")"; fi
-echo "preview checks: $failures failed"
-((failures == 0))
+if grep -qF "$expected" "$own" && grep -q '"status": "read"' "$own"; then echo "own documents folder: $expected"; check_pass
+else check_fail "slices in the user's own documents folder: $(head -c 300 "$own")"; fi
+echo -n "preview checks: "
+check_summary

@@ -8,14 +8,23 @@ namespace fs = std::filesystem;
 
 DocumentsRedirect::~DocumentsRedirect() { Restore(); }
 
+CommandStatus DocumentsRedirect::MakeScratch() {
+  Restore();
+  scratch = std::make_unique<caller::TempFolder>("mosaro-preview-");
+  if (scratch->valid()) return CommandStatus::Ok();
+  std::error_code error;
+  return CommandStatus::Fail(kExitBadRequest, "cannot make a temporary folder in " +
+                                                  fs::temp_directory_path(error).u8string());
+}
+
 CommandStatus DocumentsRedirect::UseDocuments(const std::string& documentsFolder) {
   std::error_code error;
   const fs::path folder = fs::u8path(documentsFolder);
   if (!fs::is_directory(folder, error))
     return CommandStatus::Fail(kExitBadRequest, "documents folder " + documentsFolder + " is not a folder");
   const fs::path target = fs::absolute(folder, error);
-  CommandStatus status = MakeScratch();
-  if (status.ok()) status = PointAt(target);
+  Restore();
+  const CommandStatus status = PointAt(target);
   if (!status.ok()) Restore();
   return status;
 }
@@ -27,7 +36,7 @@ CommandStatus DocumentsRedirect::UsePreset(const std::string& presetFile) {
     return CommandStatus::Fail(kExitBadRequest, "cannot read preset " + presetFile + ": not a file");
   CommandStatus status = MakeScratch();
   if (!status.ok()) return status;
-  const fs::path documents = scratch / "Documents";
+  const fs::path documents = scratch->path() / "Documents";
   const fs::path folder = documents / "Preview" / "Presets" / "Advanced Output";
   fs::path name = preset.filename();
   if (name.extension() != ".xml") name += ".xml";

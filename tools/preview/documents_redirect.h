@@ -5,9 +5,12 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
+#include "tools/caller/documents_folder.h"
 #include "tools/caller/plugin_module.h"
+#include "tools/caller/temp_folder.h"
 #include "tools/preview/command_status.h"
 
 namespace preview {
@@ -32,15 +35,17 @@ class DocumentsRedirect {
   const std::filesystem::path& documents() const { return documentsPath; }
 
  private:
-  // Platform parts: a fresh temporary folder, pointing the documents folder at a folder, and undoing both.
+  // A fresh temporary folder for a staged preset.
   CommandStatus MakeScratch();
+  // Platform parts: pointing the documents folder at a folder, and undoing that and the scratch folder.
   CommandStatus PointAt(const std::filesystem::path& folder);
   void Restore();
 
-  std::filesystem::path scratch;
+  std::unique_ptr<caller::TempFolder> scratch;
   std::filesystem::path documentsPath;
-  std::string savedHome;
-  bool hadHome = false;
+#if !defined(_WIN32)
+  std::unique_ptr<caller::DocumentsFolder> linked;  // the temporary HOME whose Documents links to the folder
+#endif
 };
 
 }  // namespace preview

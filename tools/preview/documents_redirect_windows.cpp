@@ -61,21 +61,6 @@ bool Replace(void** slot, void* replacement) {
 
 }  // namespace
 
-CommandStatus DocumentsRedirect::MakeScratch() {
-  Restore();
-  std::error_code error;
-  const fs::path base = fs::temp_directory_path(error);
-  for (unsigned attempt = 0; !error && attempt < 1000; ++attempt) {
-    const fs::path candidate =
-        base / ("mosaro-preview-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(attempt));
-    if (fs::create_directory(candidate, error)) {
-      scratch = candidate;
-      return CommandStatus::Ok();
-    }
-  }
-  return CommandStatus::Fail(kExitBadRequest, "cannot make a temporary folder in " + base.u8string());
-}
-
 CommandStatus DocumentsRedirect::PointAt(const fs::path& folder) {
   if (folder.native().size() >= MAX_PATH)
     return CommandStatus::Fail(kExitBadRequest, "documents folder " + folder.u8string() + " has too long a path");
@@ -100,10 +85,7 @@ CommandStatus DocumentsRedirect::AttachTo(const caller::PluginModule& module) {
 void DocumentsRedirect::Restore() {
   redirectedDocuments.clear();
   documentsPath.clear();
-  if (scratch.empty()) return;
-  std::error_code ignored;
-  fs::remove_all(scratch, ignored);
-  scratch.clear();
+  scratch.reset();
 }
 
 }  // namespace preview
