@@ -22,7 +22,7 @@ std::string PluginCalls::GetParameterName(uint32_t index) const {
 float PluginCalls::GetParameterDefaultFloat(uint32_t index) const { return FloatFromBits(GetParameterDefaultRaw(index)); }
 const char* PluginCalls::GetParameterDefaultText(uint32_t index) const {
   const uint64_t raw = GetParameterDefaultRaw(index);
-  return raw == kStatusFailure ? nullptr : PointerAt<const char>(raw);
+  return IsFailure(kGetParameterDefault, raw) ? nullptr : PointerAt<const char>(raw);
 }
 
 const char* PluginCalls::GetShortName() const { return PointerAt<const char>(Call(kGetShortName)); }
@@ -51,7 +51,7 @@ const char* PluginCalls::GetFileExtension(uint32_t index, uint32_t extension) co
 
 void* PluginCalls::Instantiate(const ViewportRecord* viewport) const {
   uint64_t result = Call(kInstantiateGL, AddressOf(viewport));
-  return result == kPointerFailure ? nullptr : PointerAt<void>(result);
+  return IsFailure(kInstantiateGL, result) ? nullptr : PointerAt<void>(result);
 }
 
 uint32_t PluginCalls::ProcessFrame(void* instance, const FrameRecord* frame) const {
@@ -75,8 +75,9 @@ uint32_t PluginCalls::SetText(void* instance, uint32_t index, const char* text) 
 float PluginCalls::GetFloat(void* instance, uint32_t index) const { return FloatFromBits(GetParameterRaw(instance, index)); }
 
 const char* PluginCalls::GetText(void* instance, uint32_t index) const {
+  // A null instance fails with the code's failure value; an instance's own failure is an all-bits-set pointer.
   const uint64_t raw = GetParameterRaw(instance, index);
-  return raw == kStatusFailure || raw == kPointerFailure ? nullptr : PointerAt<const char>(raw);
+  return IsFailure(kGetParameter, raw) || raw == kPointerFailure ? nullptr : PointerAt<const char>(raw);
 }
 
 const char* PluginCalls::GetDisplay(void* instance, uint32_t index) const {
@@ -106,8 +107,8 @@ uint32_t PluginCalls::SetHostInfo(void* instance, const char* name, const char* 
 
 uint32_t PluginCalls::CountEvents(void* instance) const {
   EventListRecord list{0, nullptr};
-  const uint32_t status = Call32(kGetParameterEvents, AddressOf(&list), instance);
-  return status == kStatusSuccess ? list.count : status;
+  const uint64_t status = Call(kGetParameterEvents, AddressOf(&list), instance);
+  return IsFailure(kGetParameterEvents, status) ? static_cast<uint32_t>(status) : list.count;
 }
 
 std::vector<ParamEventRecord> PluginCalls::CollectEvents(void* instance, uint32_t capacity) const {

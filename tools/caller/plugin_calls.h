@@ -21,6 +21,8 @@ class PluginCalls {
   uint32_t Call32(uint32_t code, uint64_t input = 0, void* instance = nullptr) const {
     return static_cast<uint32_t>(Call(code, input, instance));
   }
+  // Whether a result is the code's failure value, as the function-code table gives it.
+  static bool IsFailure(uint32_t code, uint64_t result) { return result == FailureValueOf(code); }
 
   // Typed calls, one per function code.
   const PluginInfoLayout* GetInfo() const;
