@@ -3,7 +3,7 @@
 # mosaro-preview command or option, a script or one of its options, a source path, a built program, a test or
 # a variable that no longer exists.
 set -euo pipefail
-preview=$1
+preview=$(readlink -f "$1")
 cd "$2"
 docs=(README.md docs/*.md)
 # Words of code are split but never expanded as file patterns.
