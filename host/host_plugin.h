@@ -16,7 +16,8 @@ class CHostPlugin : public CHostPluginManager {
   virtual uint32_t InitGL(const ViewportRecord* viewport);
   // Returns 0.
   virtual uint32_t DeInitGL();
-  // Display text of a value, owned by the module's display buffer until the next display call; null if none.
+  // Base: null for no entry or type -1; a text parameter's own text (GetTextParameter's answer, the failure
+  // pointer included); else the "%f" text in the module's display buffer, valid until the next display call.
   virtual const char* GetParameterDisplay(uint32_t index);
   // Base: failure.
   virtual uint32_t SetFloatParameter(uint32_t index, float value);
@@ -24,7 +25,7 @@ class CHostPlugin : public CHostPluginManager {
   virtual uint32_t SetTextParameter(uint32_t index, const char* text);
   // Base: 0.0.
   virtual float GetFloatParameter(uint32_t index);
-  // Base: the failure value as a pointer. Otherwise instance-owned text, valid until next set.
+  // Base: the failure value as a pointer (all bits set). Overrides: instance-owned text, valid until the next set.
   virtual const char* GetTextParameter(uint32_t index);
   // Base: failure. The record is host-owned, valid during the call.
   virtual uint32_t ProcessOpenGL(const FrameRecord* frame);
@@ -51,7 +52,7 @@ class CHostPlugin : public CHostPluginManager {
   int32_t maxInputs = 0;
   bool timeSupported = true;
   bool connected = false;
-  CHostPlugin* owner = nullptr;  // not owned; the instance itself once instantiated
+  CHostPlugin* owner = nullptr;  // not owned; the instance itself once instantiated (null: the display uses this)
   ViewportRecord viewport{};
   float bpm = 120.0f;
   float barPhase = 0.0f;

@@ -8,7 +8,8 @@
 
 class CHostPlugin;
 
-// Constructs a new instance into *slot (module-owned until code 2 or 19); 0 or failure.
+// Constructs a new instance into *slot (module-owned until code 2 or 19, or until code 18 fails); 0, or failure
+// with the slot unchanged.
 using PluginFactory = uint32_t (*)(CHostPlugin** slot);
 
 // The host-visible layout followed by the storage of its texts and the factory.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # compare_builds.sh LINUX_BUILD WINDOWS_BUILD: the frame host draws its scenes with the Linux module (EGL) and,
-# under wine on a virtual display, with the DLL (WGL); the pictures must match (frame_host.cpp says how exactly).
+# under wine on a virtual display, with the DLL (WGL); the pictures must match (compare_pictures.cpp says how
+# exactly).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 linux=$(realpath "$1")

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "tools/caller/xml_text.h"
+
 namespace testsupport {
 
 namespace {
@@ -17,20 +19,6 @@ std::string Number(float value) {
   else
     std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
   return text;
-}
-
-std::string Escaped(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
 }
 
 using Attributes = std::vector<std::pair<std::string, std::string>>;
@@ -59,7 +47,7 @@ class XmlOut {
  private:
   static std::string Text(const Attributes& attributes) {
     std::string out;
-    for (const auto& [name, value] : attributes) out += " " + name + "=\"" + Escaped(value) + "\"";
+    for (const auto& [name, value] : attributes) out += " " + name + "=\"" + caller::EscapeXml(value) + "\"";
     return out;
   }
   void Line(const std::string& element) {

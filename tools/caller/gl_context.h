@@ -34,7 +34,8 @@ class GlContext {
   std::string lastError;
 };
 
-// An RGBA8 framebuffer object with its colour texture; bound for drawing while it lives.
+// An RGBA8 framebuffer object with its colour texture, bound (with its viewport) when made; the window-system
+// framebuffer is bound again when it goes. Needs the context current for its whole life.
 class RenderTarget {
  public:
   RenderTarget(int width, int height);
@@ -49,7 +50,7 @@ class RenderTarget {
   void Bind() const;
   // Clears to the colour (0..1 components).
   void Clear(float r, float g, float b, float a) const;
-  // Reads all pixels, bottom row first, RGBA8.
+  // Reads all pixels, bottom row first, RGBA8 (binds it for reading).
   std::vector<uint8_t> ReadPixels() const;
   // Reads one pixel (x from the left, y from the bottom).
   std::vector<uint8_t> ReadPixel(int x, int y) const;

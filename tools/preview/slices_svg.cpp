@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "tools/caller/xml_text.h"
+
 namespace preview {
 namespace {
 
@@ -12,20 +14,6 @@ std::string Number(float value) {
   char text[32];
   std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
   return text;
-}
-
-std::string EscapeXml(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
 }
 
 std::string Point(const SlicePoint& p) { return Number(p.x) + "," + Number(p.y); }
@@ -44,7 +32,7 @@ std::string SliceLabel(const SliceRecord& slice, size_t position, float fontSize
   std::string label = std::to_string(position);
   if (!slice.sliceName.empty()) label += " " + slice.sliceName;
   return "  <text x=\"" + Number(cx) + "\" y=\"" + Number(cy) + "\" font-size=\"" + Number(fontSize) +
-         "\" text-anchor=\"middle\" dominant-baseline=\"middle\" fill=\"#ffffff\">" + EscapeXml(label) + "</text>\n";
+         "\" text-anchor=\"middle\" dominant-baseline=\"middle\" fill=\"#ffffff\">" + caller::EscapeXml(label) + "</text>\n";
 }
 
 }  // namespace
@@ -86,7 +74,7 @@ std::string SlicesSvg(const std::vector<SliceRecord>& slices, int width, int hei
       ++screen;
       svg += "  <text x=\"0\" y=\"" + Number(legendTop + fontSize * 1.5f * static_cast<float>(screen)) +
              "\" font-size=\"" + Number(fontSize) + "\" fill=\"" + colour + "\">" + std::to_string(i + 1) + " ( " +
-             EscapeXml(slice.screenName) + " )</text>\n";
+             caller::EscapeXml(slice.screenName) + " )</text>\n";
       continue;
     }
     svg += SlicePolygon(slice, colour);
