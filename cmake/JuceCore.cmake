@@ -27,6 +27,12 @@ set_target_properties(juce_core_static PROPERTIES CXX_VISIBILITY_PRESET hidden V
 find_package(Threads REQUIRED)
 target_link_libraries(juce_core_static PUBLIC ZLIB::ZLIB Threads::Threads ${CMAKE_DL_LIBS})
 if(WIN32)
-  # The system libraries juce_core calls into; all of them are DLLs that ship with Windows.
-  target_link_libraries(juce_core_static PUBLIC version ws2_32 ole32 oleaut32 uuid wininet shlwapi winmm)
+  # The system libraries juce_core calls into; all of them are DLLs that ship with Windows. Only its network
+  # classes call ws2_32 and wininet, and the product never uses them: optimised at link time, that code is
+  # gone, and without these two libraries the DLL does not import them.
+  target_link_libraries(juce_core_static PUBLIC version ole32 oleaut32 uuid shlwapi winmm
+    $<$<NOT:$<BOOL:${MOSARO_LTO}>>:ws2_32 wininet>)
+  # juce_core's high-resolution counter, a static object, would otherwise call timeBeginPeriod(1) as the DLL
+  # loads and never undo it: the whole system's timer would tick every millisecond while a host runs.
+  target_compile_definitions(juce_core_static PRIVATE JUCE_WIN32_TIMER_PERIOD=0)
 endif()

@@ -36,8 +36,8 @@ function(mosaro_add_module name)
   endif()
 endfunction()
 
-# Release builds with GNU tools move a DLL's debug information into NAME.dll.debug beside it, which the
-# stripped DLL names (MSVC keeps it in its .pdb anyway).
+# Release builds with GNU tools move a DLL's debug information and symbol table into NAME.dll.debug beside it,
+# which the stripped DLL names (MSVC keeps them in its .pdb anyway).
 function(mosaro_split_debug_info name)
   if(MSVC OR NOT CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo|MinSizeRel)$")
     return()
@@ -49,7 +49,7 @@ function(mosaro_split_debug_info name)
   set(objcopy ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_OBJCOPY})
   add_custom_command(TARGET ${name} POST_BUILD
     COMMAND ${objcopy} --only-keep-debug $<TARGET_FILE_NAME:${name}> $<TARGET_FILE_NAME:${name}>.debug
-    COMMAND ${objcopy} --strip-debug --add-gnu-debuglink=$<TARGET_FILE_NAME:${name}>.debug
+    COMMAND ${objcopy} --strip-all --add-gnu-debuglink=$<TARGET_FILE_NAME:${name}>.debug
             $<TARGET_FILE_NAME:${name}>
     WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>
     COMMENT "Keeping the debug information of ${name} in $<TARGET_FILE_NAME:${name}>.debug"

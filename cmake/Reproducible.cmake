@@ -6,5 +6,7 @@ if(MINGW)
   add_compile_options(
     "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.>"
     "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_BINARY_DIR}=build>")
-  add_link_options(-Wl,--no-insert-timestamp)
+  # Builds optimised at link time compile again as they link, writing debug information of their own.
+  add_link_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build
+    -Wl,--no-insert-timestamp)
 endif()

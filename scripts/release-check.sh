@@ -26,7 +26,8 @@ if ! diff -r "$work/1-dist" "$work/second-run-dist"; then
   exit 1
 fi
 
-folders=("$work" "$root")
+# The temporary folder too: the compiler writes its link-time objects there.
+folders=("$work" "$root" "${TMPDIR:-/tmp}")
 if [[ ${HOME:-/} != / ]]; then folders+=("$HOME"); fi
 "$root/scripts/release-leaks.sh" "$work/1-dist" "$(git -C "$root" log -1 --format=%ct "$commit")" "${folders[@]}"
 cat "$work/1-dist/SHA256SUMS"

@@ -23,7 +23,7 @@ debug_files=(
 fail() { echo "release: $*" >&2; exit 1; }
 
 for tool in git cmake ninja x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres \
-  x86_64-w64-mingw32-objcopy x86_64-w64-mingw32-objdump zip sha256sum; do
+  x86_64-w64-mingw32-objcopy x86_64-w64-mingw32-objdump x86_64-w64-mingw32-addr2line zip sha256sum; do
   command -v "$tool" >/dev/null || fail "missing tool '$tool' (scripts/setup.sh installs it)"
 done
 git -C "$root" rev-parse --verify -q HEAD >/dev/null || fail "$root is no git checkout with a commit"
@@ -46,10 +46,10 @@ rm -rf "$build"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/MingwW64.cmake" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOSARO_TESTS=OFF -DMOSARO_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)"
-cmake -DDLL="$build/effect/Mosaro2.dll" -DOBJDUMP=x86_64-w64-mingw32-objdump -DSPLIT_DEBUG=1 \
+checks=(-DOBJDUMP=x86_64-w64-mingw32-objdump -DSPLIT_DEBUG=1 -DLEAN=1)
+cmake -DDLL="$build/effect/Mosaro2.dll" "${checks[@]}" -DADDR2LINE=x86_64-w64-mingw32-addr2line \
   -P "$root/tests/windows/check_dll.cmake"
-cmake -DDLL="$build/tools/mosaro-preview.exe" -DOBJDUMP=x86_64-w64-mingw32-objdump -DSPLIT_DEBUG=1 -DPROGRAM=1 \
-  -P "$root/tests/windows/check_dll.cmake"
+cmake -DDLL="$build/tools/mosaro-preview.exe" "${checks[@]}" -DPROGRAM=1 -P "$root/tests/windows/check_dll.cmake"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 [[ -n $version ]] || fail "no project version in $build/CMakeCache.txt"
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Windows DLL and the built-in GL loader that it ships with:
 #   1. cross-builds Mosaro2.dll, mosaro-preview.exe and the Windows test hosts with mingw-w64 (build-win),
-#      checks the DLL's exports, imports and debug file and the program's imports, and runs the test host under
-#      wine64;
+#      checks the DLL's exports, imports, size and debug file and the program's imports, and runs the test host
+#      under wine64;
 #   2. draws a table of scenes with the DLL under wine on a virtual display (a real WGL context from Mesa) and
 #      with the Linux module (build/), and compares the pictures; runs mosaro-preview.exe against the Linux
 #      mosaro-preview the same way;
@@ -18,7 +18,7 @@ export MESA_SHADER_CACHE_DISABLE=true
 echo "== build (Windows DLL, mingw-w64)"
 "$root/scripts/build.sh" "$win_dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/MingwW64.cmake" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOSARO_BUILTIN_GL_LOADER=ON
-echo "== Windows DLL: exports, imports, debug file; the test host under wine"
+echo "== Windows DLL: exports, imports, size, debug file; the test host under wine"
 ctest --test-dir "$win_dir" --output-on-failure
 
 echo "== frames: the DLL under wine on WGL against the Linux module"

@@ -1,11 +1,16 @@
-# cmake -DDLL=... -DOBJDUMP=... [-DSPLIT_DEBUG=1] [-DPROGRAM=1] -P check_dll.cmake
+# cmake -DDLL=... -DOBJDUMP=... [-DSPLIT_DEBUG=1 [-DADDR2LINE=...]] [-DLEAN=1] [-DPROGRAM=1] -P check_dll.cmake
 # Fails unless the DLL exports exactly the undecorated plugMain, imports only DLLs that ship with Windows
-# (no C++ runtime, threads or zlib DLL), and, for release builds, keeps its debug information in DLL.debug.
-# With PROGRAM, DLL names a program: only its imports are checked.
+# (no C++ runtime, threads or zlib DLL) and never timeBeginPeriod, which would change the whole system's timer.
+# SPLIT_DEBUG (release builds): the file carries no symbol table and keeps its debug information in DLL.debug;
+# with ADDR2LINE, plugMain's address taken from the stripped DLL resolves to its source line in DLL.debug.
+# LEAN (builds optimised at link time): no networking DLL among the imports, and the DLL is at most 1.5 MB.
+# With PROGRAM, DLL names a program: its exports and size are not checked.
 cmake_minimum_required(VERSION 3.20)
 set(system_dlls
   kernel32 user32 gdi32 advapi32 shell32 ole32 oleaut32 ws2_32 version wininet shlwapi winmm opengl32
   msvcrt ucrtbase)
+set(network_dlls ws2_32 wininet wsock32)
+set(lean_dll_max_bytes 1500000)
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p failed on ${DLL}")
@@ -37,12 +42,24 @@ foreach(line IN LISTS lines)
   string(TOLOWER "${name}" lower)
   string(REGEX REPLACE "\\.dll$" "" base "${lower}")
   list(APPEND imports "${name}")
+  if(LEAN AND base IN_LIST network_dlls)
+    message(FATAL_ERROR "${DLL} imports ${name}: networking code was linked in")
+  endif()
   if(NOT base IN_LIST system_dlls AND NOT base MATCHES "^api-ms-win-")
     message(FATAL_ERROR "${DLL} imports ${name}, which is no system DLL; link it statically")
   endif()
 endforeach()
 if(NOT imports)
   message(FATAL_ERROR "no imports found in ${DLL}")
+endif()
+# Imported functions are listed as "\tRVA\t  HINT  name".
+if(dump MATCHES "[ \t]timeBeginPeriod\n")
+  message(FATAL_ERROR "${DLL} imports timeBeginPeriod: loading it would change the system's timer resolution")
+endif()
+
+file(SIZE ${DLL} bytes)
+if(LEAN AND NOT PROGRAM AND bytes GREATER lean_dll_max_bytes)
+  message(FATAL_ERROR "${DLL} has ${bytes} bytes, more than ${lean_dll_max_bytes}")
 endif()
 
 # The separate debug file of release builds.
@@ -58,5 +75,27 @@ if(SPLIT_DEBUG)
   if(NOT debug_sections MATCHES "\\.debug_info")
     message(FATAL_ERROR "${DLL}.debug holds no debug information")
   endif()
+  execute_process(COMMAND ${OBJDUMP} -t ${DLL} OUTPUT_VARIABLE symbols)
+  if(NOT symbols MATCHES "no symbols")
+    message(FATAL_ERROR "${DLL} carries a symbol table; its symbols belong in ${DLL}.debug")
+  endif()
+  if(ADDR2LINE AND NOT PROGRAM)
+    # As a crash report gives it: the image base plus the export's address, read from the stripped DLL.
+    string(REGEX MATCH "ImageBase[ \t]+([0-9a-fA-F]+)" _ "${dump}")
+    set(image_base ${CMAKE_MATCH_1})
+    string(REGEX MATCH "\\+base\\[ *1\\] ([0-9a-fA-F]+) Export RVA" _ "${dump}")
+    set(rva ${CMAKE_MATCH_1})
+    if(NOT image_base OR NOT rva)
+      message(FATAL_ERROR "no image base or export address in the headers of ${DLL}")
+    endif()
+    math(EXPR address "0x${image_base} + 0x${rva}" OUTPUT_FORMAT HEXADECIMAL)
+    execute_process(COMMAND ${ADDR2LINE} -f -e ${DLL}.debug ${address} OUTPUT_VARIABLE resolved)
+    if(NOT resolved MATCHES "^plugMain\n[^\n]*host/plug_main\\.cpp:[1-9][0-9]*")
+      message(FATAL_ERROR "plugMain at ${address} resolves to '${resolved}' with ${DLL}.debug")
+    endif()
+    string(STRIP "${resolved}" resolved)
+    string(REPLACE "\n" " " resolved "${resolved}")
+    set(exports "${exports} (at ${address}: ${resolved})")
+  endif()
 endif()
-message(STATUS "exports: ${exports}; imports: ${imports}")
+message(STATUS "exports: ${exports}; imports: ${imports}; ${bytes} bytes")

@@ -1,0 +1,16 @@
+# Windows release builds with GCC are optimised at link time, so that the DLL and the programs keep only the
+# code they call: most of JUCE's core, its network classes among it, is left out.
+if(MINGW AND CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo|MinSizeRel)$")
+  set(MOSARO_LTO_DEFAULT ON)
+else()
+  set(MOSARO_LTO_DEFAULT OFF)
+endif()
+option(MOSARO_LTO "Optimise the modules and programs at link time" ${MOSARO_LTO_DEFAULT})
+if(MOSARO_LTO)
+  include(CheckIPOSupported)
+  check_ipo_supported(RESULT supported OUTPUT why LANGUAGES C CXX)
+  if(NOT supported)
+    message(FATAL_ERROR "MOSARO_LTO: the compiler cannot optimise at link time: ${why}")
+  endif()
+  set(CMAKE_INTERPROCEDURAL_OPTIMIZATION ON)
+endif()
