@@ -32,7 +32,16 @@ void ReadPreset(OutputSetup& setup, const std::string& file) {
     return;
   }
 
-  LoadedDocument document = LoadPresetDocument(preset);
+  PresetFileBytes read = ReadPresetFile(preset);
+  if (read.outcome != ReadOutcome::Read) {
+    setup.readStatus = {read.outcome, file, read.detail};
+    if (IsRefusal(read.outcome)) {
+      memory.refusal = setup.readStatus;
+      memory.refusedTime = writeTime;
+    }
+    return;
+  }
+  LoadedDocument document = ParsePresetBytes(std::move(read.bytes));
   if (!document.root) {
     setup.readStatus = {document.outcome, file, document.detail};
     if (IsRefusal(document.outcome)) {

@@ -51,18 +51,22 @@ std::vector<std::string> FilesIn(const std::string& folder) {
 }
 
 TEST(PresetReduction, OnlyWhatTheWalkReadsReachesTheParser) {
+  // Unread elements, contents, attributes and blanks between markup go; of a Screen and of the
+  // "Common" block the first "name" stays, of a "Name" entry the first "name" and "value", of a
+  // corner the first two attributes.
   const std::string document =
-      "<?xml version=\"1.0\"?>\n<XmlState v=\"1\"><versionInfo a=\"1\"/><ScreenSetup><Params name=\"x\"><P/></Params>"
-      "<SCREENS><Screen name=\"S\"><Params><Param name=\"Name\" value=\"S\"/></Params><Layers>"
-      "<Slice id=\"1\"><Params name=\"Input\"><Param name=\"a\"/></Params>"
-      "<Params name=\"Common\"><Param name=\"Enabled\" value=\"1\"/><Param value=\"v\" name=\"Name\"><x/></Param></Params>"
-      "<inputrect k=\"0\"><v x=\"1\" y=\"2\"><w/></v><v/>text<v/><v></v><v extra=\"5\"/></inputrect><OutputRect/>"
-      "<Warper><q>deep<r/></q></Warper></Slice><slice><InputRect/></slice></Layers><OutputDevice/></Screen>"
+      "<?xml version=\"1.0\"?>\n<XmlState v=\"1\">\n  <versionInfo a=\"1\"/>\n  <ScreenSetup><Params name=\"x\"><P/>"
+      "</Params><SCREENS><Screen uniqueId=\"7\" name=\"S\" name=\"T\"><Params><Param name=\"Name\" value=\"S\"/></Params>"
+      "<Layers>\n<Slice id=\"1\"><Params name=\"Input\"><Param name=\"a\"/></Params>"
+      "<Params T=\"p\" name=\"Common\" name=\"x\"><Param name=\"Enabled\" value=\"1\"/>"
+      "<Param value=\"v\" T=\"S\" name=\"Name\" value=\"w\"><x/></Param></Params>"
+      "<inputrect k=\"0\"><v x=\"1\" y=\"2\" z=\"3\"><w/></v>\n\t<v/>text<v/><v></v><v extra=\"5\"/></inputrect>"
+      "<OutputRect/><Warper><q>deep<r/></q></Warper></Slice><slice><InputRect/></slice></Layers><OutputDevice/></Screen>"
       "<screen/><Other/></SCREENS></ScreenSetup><Later/></XmlState>\n";
   EXPECT_EQ(Reduced(document),
-            "<?xml version=\"1.0\"?>\n<XmlState v=\"1\"><ScreenSetup><SCREENS><Screen name=\"S\"><Layers>"
-            "<Slice id=\"1\"><Params name=\"Common\"><Param value=\"v\" name=\"Name\"/></Params>"
-            "<inputrect k=\"0\"><v x=\"1\" y=\"2\"/><v/>text<v/><v/></inputrect><OutputRect/>"
+            "<?xml version=\"1.0\"?>\n<XmlState><ScreenSetup><SCREENS><Screen name=\"S\"><Layers>"
+            "<Slice><Params name=\"Common\"><Param value=\"v\" name=\"Name\"/></Params>"
+            "<inputrect><v x=\"1\" y=\"2\"/><v/>text<v/><v/></inputrect><OutputRect/>"
             "</Slice></Layers></Screen></SCREENS></ScreenSetup></XmlState>\n");
   ExpectSameReading(document, "the hand-written document");
 }
@@ -89,6 +93,14 @@ TEST(PresetReduction, WhatMightBeReadOrMightNotParseStays) {
        "<v/><v/><v/><v/><v/>"},
       // The parser ends W at the unquoted value and takes <c/> as the Slice's own child.
       {"an attribute the parser stops at", head + "<W a=b><c/></W>" + tail, "<W a=b></W>"},
+      {"a comment among a corner's attributes",
+       head + "<InputRect><v x=\"1\" <!-- c --> y=\"2\" z=\"3\"/><v/><v/><v/></InputRect>" + tail,
+       "<v x=\"1\" <!-- c --> y=\"2\" z=\"3\"/>"},
+      {"a reference among a Name entry's attributes",
+       head + "<P name=\"Common\"><Q name=\"Name\" T=\"&amp;\" value=\"v\"/></P>" + tail,
+       "<Q name=\"Name\" T=\"&amp;\" value=\"v\"/>"},
+      {"blanks before text", head + "<W/>  text<X/>" + tail, "  text"},
+      {"blanks around a comment", head + "\n<!-- c -->\n<X/>" + tail, "\n<!-- c -->\n"},
   };
   for (const Case& c : cases) {
     EXPECT_NE(Reduced(c.document).find(c.kept), std::string::npos) << c.what << ": " << Reduced(c.document);
