@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
+#include "presets/coordinate_text.h"
 #include "presets/preset_document.h"
 #include "presets/preset_reader.h"
 #include "presets/preset_text.h"
@@ -112,6 +114,50 @@ TEST(PresetReader, ExponentsTooLongForTheNumberParserGiveZero) {
                         Case{"1.2.3e9999999999", 1.2f}, Case{"e9999999999", 0}, Case{"5x1e9999999999", 5},
                         Case{"1e4294967297", 0}, Case{"1e-4294967295", 0}})
     EXPECT_EQ(ParseCoordinate(juce::String(c.text)), c.value) << c.text;
+}
+
+TEST(PresetReader, NumberFormsReadAsTheLibraryReadsThem) {
+  // The reader's own reading of the common forms gives exactly what the library's number reader
+  // gives, signed zeros included; what it leaves to the library reads the same by construction.
+  struct Case {
+    const char* text;
+    float value;
+  };
+  const Case cases[] = {
+      {" \t\n\r-3e2", -300}, {"\v5", 5}, {"+5", 5}, {"+.5", 0.5f}, {"5.", 5}, {"-.25", -0.25f}, {"007", 7},
+      {"1e", 1}, {"1e+", 1}, {"2E-1", 0.2f}, {"1e0001", 10}, {"0x10", 0}, {"+-5", 0}, {"- 5", 0}, {"1.5.5", 1.5f},
+      {"e5", 0}, {".", 0}, {"-", 0}, {"", 0}, {"5\xE2\x82\xAC", 5}, {"\xC2\xA0" "5", 0},
+      // The library keeps 18 digits: after the point the others are dropped, before it counted.
+      {"123456789012345678", 123456789012345678.0f}, {"0.000000000000000001", 1e-18f},
+      {"0.0000000000000000001", 0}, {"1234567890123456789012", 1234567890123456789012.0f},
+      {"1e-308", 0}, {"1e309", 0}, {"3.4028235e38", 0},
+      // Rounded to a double first, then to a float: not the float nearest to the text.
+      {"1.0000000596046448", 1.0f},
+      {"-0", 0}, {"-0.0", -0.0f}, {"-0e5", 0}, {"-0e-400", -0.0f}, {"-1e-320", -0.0f}};
+  auto bits = [](float value) {
+    uint32_t word;
+    std::memcpy(&word, &value, sizeof word);
+    return word;
+  };
+  for (const Case& c : cases) {
+    const juce::String text = juce::String::fromUTF8(c.text);
+    EXPECT_EQ(bits(ParseCoordinate(text)), bits(c.value)) << c.text;
+    EXPECT_EQ(bits(ParseCoordinate(text)), bits(ParseCoordinateByLibrary(text))) << c.text;
+  }
+  // Texts made of number characters at random, against the library's reading.
+  const char alphabet[] = "0000111599..--++eEEx \t";
+  uint32_t state = 12345;
+  for (int i = 0; i < 20000; ++i) {
+    std::string text;
+    for (int length = static_cast<int>(state >> 28); length >= 0; --length) {
+      state = state * 1664525u + 1013904223u;
+      text += alphabet[(state >> 24) % (sizeof alphabet - 1)];
+    }
+    state = state * 1664525u + 1013904223u;
+    if ((state >> 30) == 0) text += std::string(static_cast<size_t>(state >> 20 & 31), '0');
+    const juce::String number(text);
+    ASSERT_EQ(bits(ParseCoordinate(number)), bits(ParseCoordinateByLibrary(number))) << "\"" << text << "\"";
+  }
 }
 
 TEST(PresetReader, ScreenEntryOnlyOnceASliceHasBothRectangles) {
