@@ -268,6 +268,41 @@ TEST_F(ReaderChangeTest, SameNewestTimeIsNotReadAgainNewTimeIs) {
   EXPECT_EQ(setup.loadedTime, 6000);
 }
 
+TEST_F(ReaderChangeTest, TheBytesOfTheLastReadAreNotParsedAgain) {
+  const std::string notParsed = "the bytes of the last read, not parsed again";
+  setup.newestTime = 1000;
+  Write(OneSlicePreset("A"), 100);
+  ReadPreset(setup, path());
+  ASSERT_EQ(Names(setup), "[Screen] | A");
+  // Saved again without a change: read, known by its bytes, the list kept.
+  setup.newestTime = 2000;
+  Write(OneSlicePreset("A"), 200);
+  ReadPreset(setup, path());
+  EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::Read);
+  EXPECT_EQ(setup.readStatus.detail, notParsed);
+  EXPECT_EQ(setup.loadedTime, 2000);
+  EXPECT_EQ(Names(setup), "[Screen] | A");
+  // One byte other is parsed; then the bytes of A are no longer those the list was read from.
+  for (const char* name : {"B", "A"}) {
+    setup.newestTime += 1000;
+    Write(OneSlicePreset(name), setup.newestTime / 1000);
+    ReadPreset(setup, path());
+    EXPECT_EQ(setup.readStatus.detail, "") << name;
+    EXPECT_EQ(Names(setup), std::string("[Screen] | ") + name);
+  }
+  // A file that fails to parse in between changes nothing: the list's own bytes are still known.
+  setup.newestTime += 1000;
+  Write("<XmlState><a b></a></XmlState>", setup.newestTime / 1000);
+  ReadPreset(setup, path());
+  ASSERT_EQ(setup.readStatus.outcome, ReadOutcome::ParseFailed);
+  setup.newestTime += 1000;
+  Write(OneSlicePreset("A"), setup.newestTime / 1000);
+  ReadPreset(setup, path());
+  EXPECT_EQ(setup.readStatus.detail, notParsed);
+  EXPECT_EQ(Names(setup), "[Screen] | A");
+  EXPECT_EQ(setup.loadedTime, setup.newestTime);
+}
+
 TEST_F(ReaderChangeTest, EmptyListIsReadAgainAtTheSameTime) {
   setup.newestTime = 5000;
   Write("<XmlState><ScreenSetup><screens/></ScreenSetup></XmlState>");
