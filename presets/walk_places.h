@@ -15,7 +15,7 @@ enum class WalkPlace {
   Slice,        // looked into for the rectangles and the "Common" block
   Common,       // looked into for the "Name" entry
   Rect,         // InputRect or OutputRect: its first four children are the corners
-  Leaf,         // a corner or a "Name" entry: its tag and attributes are read, nothing inside it
+  Leaf,         // a corner or a "Name" entry: some of its attributes are read, nothing inside it
   Unread,       // neither the element nor anything inside it is read
   Kept,         // the walk might read anything inside it, so all of it stays
 };
