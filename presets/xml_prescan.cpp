@@ -122,7 +122,7 @@ class Prescanner {
     // The common case, ASCII blanks before anything but markup, without the full loop.
     auto c = static_cast<unsigned char>(*p);
     while (c < 0x80 && asciiSpace[c]) c = static_cast<unsigned char>(*++p);
-    if (c < 0x80 && c != '<' && c != 0) return;
+    if (c < 0x80 && c != 0 && (c != '<' || (p[1] != '!' && p[1] != '?'))) return;
     SkipWhitespaceAndMarkup();
   }
 
