@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <system_error>
 
 namespace {
@@ -12,6 +13,14 @@ constexpr int kKeptDigits = 18;
 // Exponents beyond these give zero or infinity without being converted.
 constexpr int kLowestExponent = DBL_MIN_10_EXP - 1;
 constexpr int kHighestExponent = DBL_MAX_10_EXP + 1;
+
+// Digits and powers of ten that a double holds exactly: a product or quotient of two such numbers is
+// rounded once, so it is the correctly rounded value of the decimal text.
+constexpr int kExactDigits = 15;
+constexpr int kExactPowers = 22;
+constexpr double kPowersOfTen[kExactPowers + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBeyondAscii(char c) { return static_cast<unsigned char>(c) >= 0x80; }
@@ -51,7 +60,8 @@ bool HasOversizedExponent(juce::CharPointer_UTF8 text) {
 // digits with at most one point, an exponent. The library keeps at most 18 digits, skips zeros
 // before the first other digit ahead of the point, needs at least one digit, and turns exponents
 // beyond its limits into zero or infinity; within that, both give the correctly rounded double
-// of the same digits. False, with *result untouched, for every text it leaves to the library.
+// of the same digits, which for up to 15 digits and a scale of at most 22 powers of ten is one
+// exact product or quotient. False, with *result untouched, for every text left to the library.
 bool ReadCommonForm(const char* p, float* result) {
   while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r') ++p;
   // Other control characters and characters beyond ASCII may be blanks to the library.
@@ -65,15 +75,19 @@ bool ReadCommonForm(const char* p, float* result) {
     number = ++p;
   }
   if (*p == 'n' || *p == 'N' || *p == 'i' || *p == 'I') return false;  // "nan", "inf" or no number
-  int kept = 0;
+  int kept = 0, fractionDigits = 0;
+  uint64_t digits = 0;  // the kept digits as a whole number
   bool leadingZeros = false, point = false;
   for (;; ++p) {
     if (IsDigit(*p)) {
       if (kept >= kKeptDigits) return false;
-      if (!point && kept == 0 && *p == '0')
+      if (!point && kept == 0 && *p == '0') {
         leadingZeros = true;
-      else
+      } else {
         ++kept;
+        digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+        if (point) ++fractionDigits;
+      }
     } else if (*p == '.' && !point) {
       point = true;
     } else {
@@ -86,13 +100,14 @@ bool ReadCommonForm(const char* p, float* result) {
     return true;
   }
   const char* end = p;
+  int exponent = 0;
   if (*p == 'e' || *p == 'E') {
     const char* q = p + 1;
     const bool negativeExponent = *q == '-';
     if (*q == '-' || *q == '+') ++q;
-    const char* digits = q;
+    const char* exponentDigits = q;
     while (*q == '0') ++q;
-    int exponent = 0, significant = 0;
+    int significant = 0;
     for (; IsDigit(*q); ++q) {
       if (++significant > 8) {
         *result = 0.0f;
@@ -101,7 +116,9 @@ bool ReadCommonForm(const char* p, float* result) {
       exponent = exponent * 10 + (*q - '0');
     }
     if (IsBeyondAscii(*q)) return false;
-    if (q != digits) {
+    if (q == exponentDigits) {
+      exponent = 0;
+    } else {
       end = q;
       if (negativeExponent) exponent = -exponent;
       if (exponent < kLowestExponent) {
@@ -117,6 +134,13 @@ bool ReadCommonForm(const char* p, float* result) {
   // Zeros alone before the point leave the library no digit to convert: it gives 0.
   if (kept == 0) {
     *result = 0.0f;
+    return true;
+  }
+  const int scale = exponent - fractionDigits;
+  if (kept <= kExactDigits && scale >= -kExactPowers && scale <= kExactPowers) {
+    const auto whole = static_cast<double>(digits);
+    const double value = scale < 0 ? whole / kPowersOfTen[-scale] : whole * kPowersOfTen[scale];
+    *result = Narrowed(negative ? -value : value);
     return true;
   }
   double value = 0.0;
