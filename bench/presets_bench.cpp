@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include <dirent.h>
 #include <fnmatch.h>
@@ -92,8 +92,8 @@ std::string Indented(const std::string& compact) {
 
 // How a bench preset is written.
 enum class PresetShape {
-  Compact,   // RealisticPreset: about 1.6 kB per slice
-  Indented,  // the same indented as the host writes it: about 2.4 kB per slice
+  Compact,     // RealisticPreset: about 1.6 kB per slice
+  Indented,    // the same indented as the host writes it: about 2.8 kB per slice
   SavedAgain,  // Compact with another root name: other bytes, the same slices
 };
 
@@ -118,8 +118,7 @@ struct BenchFiles {
     if (found != presets.end()) return found->second;
     juce::File file =
         root.getChildFile("preset-" + juce::String(slices) + "-" + juce::String(static_cast<int>(shape)) + ".xml");
-    const std::string text = BenchPreset(slices, shape);
-    file.replaceWithData(text.data(), text.size());
+    file.replaceWithText(BenchPreset(slices, shape));
     return presets[{slices, shape}] = file;
   }
 

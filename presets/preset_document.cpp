@@ -44,7 +44,8 @@ juce::String WalkedParts(PresetText& text, const PrescanResult& scan, size_t* le
 
 juce::File FileAtPath(const std::string& path) {
   juce::String text = juce::String::fromUTF8(path.c_str());
-  return juce::File::isAbsolutePath(text) ? juce::File(text) : juce::File::getCurrentWorkingDirectory().getChildFile(text);
+  return juce::File::isAbsolutePath(text) ? juce::File(text)
+                                          : juce::File::getCurrentWorkingDirectory().getChildFile(text);
 }
 
 PresetFileBytes ReadPresetFile(const juce::File& file) {

@@ -79,7 +79,8 @@ PresetText DecodePresetBytes(PresetBytes bytes) {
 
 juce::String DecodePresetText(const void* data, size_t size) {
   const PresetText text = DecodePresetBytes(CopyPresetBytes(data, size));
-  return juce::String(juce::CharPointer_UTF8(text.buffer.get()), juce::CharPointer_UTF8(text.buffer.get() + text.length));
+  const char* start = text.buffer.get();
+  return juce::String(juce::CharPointer_UTF8(start), juce::CharPointer_UTF8(start + text.length));
 }
 
 bool HasOverlongForms(const char* utf8) {

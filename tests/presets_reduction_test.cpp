@@ -56,13 +56,14 @@ TEST(PresetReduction, OnlyWhatTheWalkReadsReachesTheParser) {
   // corner the first two attributes.
   const std::string document =
       "<?xml version=\"1.0\"?>\n<XmlState v=\"1\">\n  <versionInfo a=\"1\"/>\n  <ScreenSetup><Params name=\"x\"><P/>"
-      "</Params><SCREENS><Screen uniqueId=\"7\" name=\"S\" name=\"T\"><Params><Param name=\"Name\" value=\"S\"/></Params>"
-      "<Layers>\n<Slice id=\"1\"><Params name=\"Input\"><Param name=\"a\"/></Params>"
+      "</Params><SCREENS><Screen uniqueId=\"7\" name=\"S\" name=\"T\">"
+      "<Params><Param name=\"Name\" value=\"S\"/></Params><Layers>\n"
+      "<Slice id=\"1\"><Params name=\"Input\"><Param name=\"a\"/></Params>"
       "<Params T=\"p\" name=\"Common\" name=\"x\"><Param name=\"Enabled\" value=\"1\"/>"
       "<Param value=\"v\" T=\"S\" name=\"Name\" value=\"w\"><x/></Param></Params>"
       "<inputrect k=\"0\"><v x=\"1\" y=\"2\" z=\"3\"><w/></v>\n\t<v/>text<v/><v></v><v extra=\"5\"/></inputrect>"
-      "<OutputRect/><Warper><q>deep<r/></q></Warper></Slice><slice><InputRect/></slice></Layers><OutputDevice/></Screen>"
-      "<screen/><Other/></SCREENS></ScreenSetup><Later/></XmlState>\n";
+      "<OutputRect/><Warper><q>deep<r/></q></Warper></Slice><slice><InputRect/></slice></Layers>"
+      "<OutputDevice/></Screen><screen/><Other/></SCREENS></ScreenSetup><Later/></XmlState>\n";
   EXPECT_EQ(Reduced(document),
             "<?xml version=\"1.0\"?>\n<XmlState><ScreenSetup><SCREENS><Screen name=\"S\"><Layers>"
             "<Slice><Params name=\"Common\"><Param value=\"v\" name=\"Name\"/></Params>"
