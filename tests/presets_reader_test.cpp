@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 
+#include "presets/content_hash.h"
 #include "presets/coordinate_text.h"
 #include "presets/preset_document.h"
 #include "presets/preset_reader.h"
@@ -130,7 +132,8 @@ TEST(PresetReader, NumberFormsReadAsTheLibraryReadsThem) {
       // The library keeps 18 digits: after the point the others are dropped, before it counted.
       {"123456789012345678", 123456789012345678.0f}, {"0.000000000000000001", 1e-18f},
       {"0.0000000000000000001", 0}, {"1234567890123456789012", 1234567890123456789012.0f},
-      {"1e-308", 0}, {"1e309", 0}, {"3.4028235e38", 0},
+      {"1e-308", 0}, {"-2e-308", -0.0f}, {"-1e-309", -0.0f}, {"1e308", 0}, {"1e309", 0}, {"-1e310", 0},
+      {"1e-00000045", 1e-45f}, {"3.4028235e38", 0}, {"1e123456789", 0},
       // Rounded to a double first, then to a float: not the float nearest to the text.
       {"1.0000000596046448", 1.0f},
       {"-0", 0}, {"-0.0", -0.0f}, {"-0e5", 0}, {"-0e-400", -0.0f}, {"-1e-320", -0.0f}};
@@ -158,6 +161,30 @@ TEST(PresetReader, NumberFormsReadAsTheLibraryReadsThem) {
     const juce::String number(text);
     ASSERT_EQ(bits(ParseCoordinate(number)), bits(ParseCoordinateByLibrary(number))) << "\"" << text << "\"";
   }
+}
+
+TEST(PresetReader, EveryChangedByteChangesTheHashOfTheBytes) {
+  // 100 bytes: three blocks of the four lanes, then words, then single bytes.
+  std::string bytes(100, '\0');
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>('a' + i % 26);
+  const uint64_t hash = HashBytes(bytes.data(), bytes.size());
+  EXPECT_EQ(HashBytes(std::string(bytes).data(), bytes.size()), hash);
+  for (size_t at = 0; at < bytes.size(); ++at) {
+    for (int bit = 0; bit < 8; ++bit) {
+      std::string changed = bytes;
+      changed[at] = static_cast<char>(changed[at] ^ (1 << bit));
+      ASSERT_NE(HashBytes(changed.data(), changed.size()), hash) << "byte " << at << ", bit " << bit;
+    }
+  }
+  // Words of the same lane, of different lanes, and a word with the tail swapped; more zeros.
+  for (const auto& swap : {std::pair<size_t, size_t>{0, 32}, {0, 8}, {56, 88}}) {
+    std::string swapped = bytes;
+    for (size_t i = 0; i < 8; ++i) std::swap(swapped[swap.first + i], swapped[swap.second + i]);
+    EXPECT_NE(HashBytes(swapped.data(), swapped.size()), hash) << swap.first << " and " << swap.second;
+  }
+  const std::string zeros(64, '\0');
+  EXPECT_NE(HashBytes(zeros.data(), 63), HashBytes(zeros.data(), 64));
+  EXPECT_NE(HashBytes(zeros.data(), 0), HashBytes(zeros.data(), 1));
 }
 
 TEST(PresetReader, ScreenEntryOnlyOnceASliceHasBothRectangles) {
@@ -411,6 +438,21 @@ TEST_F(ReaderChangeTest, OversizedFileIsRefusedUntilItsWriteTimeChanges) {
   ReadPreset(setup, path());
   EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::Read);
   EXPECT_EQ(Names(setup), "[Screen] | C");
+
+  // A refusal in between leaves the list's bytes known: the same bytes saved again are not parsed.
+  padded.push_back(' ');
+  Write(padded, 400);
+  setup.newestTime = 400000;
+  ReadPreset(setup, path());
+  ASSERT_EQ(setup.readStatus.outcome, ReadOutcome::TooLarge);
+  padded.pop_back();
+  Write(padded, 500);
+  setup.newestTime = 500000;
+  ReadPreset(setup, path());
+  EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::Read);
+  EXPECT_EQ(setup.readStatus.detail, "the bytes of the last read, not parsed again");
+  EXPECT_EQ(Names(setup), "[Screen] | C");
+  EXPECT_EQ(setup.loadedTime, 500000);
 }
 
 TEST_F(ReaderChangeTest, NestingDeeperThanTheLimitIsRefusedAndRemembered) {
