@@ -1,12 +1,14 @@
-// Cost of the preset import: reading and parsing presets of 10, 100 and 1000 slices beside the
-// plain cost of reading the same bytes, and a refresh whose newest file has not changed as a ratio
-// to the system calls any refresh makes, measured in the same run.
+// Cost of the preset import: reading and parsing presets of 10 to 3000 slices beside the plain cost
+// of reading the same bytes, where the time of a read goes, re-reading a changed file and a file saved
+// again unchanged, and a refresh whose newest file has not changed as a ratio to the system calls any
+// refresh makes, measured in the same run.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <utility>
 
 #include <dirent.h>
 #include <fnmatch.h>
@@ -15,9 +17,12 @@
 
 #include <juce_core/juce_core.h>
 
+#include "presets/content_hash.h"
 #include "presets/preset_discovery.h"
 #include "presets/preset_document.h"
 #include "presets/preset_reader.h"
+#include "presets/preset_text.h"
+#include "presets/slice_walk.h"
 #include "presets/xml_prescan.h"
 
 namespace {
@@ -68,21 +73,53 @@ std::string RealisticPreset(int slices) {
   return s + "</screens>\n<SoftEdging><Params name=\"SoftEdging\"/></SoftEdging>\n</ScreenSetup>\n</XmlState>\n";
 }
 
+// The text written one element a line, indented by two blanks a level, as the host writes its files.
+std::string Indented(const std::string& compact) {
+  std::string out;
+  int depth = 0;
+  for (size_t at = compact.find('<'); at != std::string::npos; at = compact.find('<', at)) {
+    const size_t end = compact.find('>', at) + 1;
+    const bool closing = compact[at + 1] == '/', declaration = compact[at + 1] == '?';
+    if (closing) --depth;
+    if (!out.empty()) out += '\n';
+    out.append(static_cast<size_t>(2 * depth), ' ');
+    out.append(compact, at, end - at);
+    if (!closing && !declaration && compact[end - 2] != '/') ++depth;
+    at = end;
+  }
+  return out + '\n';
+}
+
+// How a bench preset is written.
+enum class PresetShape {
+  Compact,     // RealisticPreset: about 1.6 kB per slice
+  Indented,    // the same indented as the host writes it: about 2.8 kB per slice
+  SavedAgain,  // Compact with another root name: other bytes, the same slices
+};
+
+std::string BenchPreset(int slices, PresetShape shape) {
+  std::string text = RealisticPreset(slices);
+  if (shape == PresetShape::Indented) return Indented(text);
+  if (shape == PresetShape::SavedAgain) text.replace(text.find("\"Bench\""), 7, "\"Bench, saved again\"");
+  return text;
+}
+
 // Scratch files shared by the benchmarks, removed at exit.
 struct BenchFiles {
   juce::File root = juce::File::getSpecialLocation(juce::File::tempDirectory)
                         .getNonexistentChildFile("mosaro-presets-bench", "", false);
-  std::map<int, juce::File> presets;
+  std::map<std::pair<int, PresetShape>, juce::File> presets;
 
   BenchFiles() { root.createDirectory(); }
   ~BenchFiles() { root.deleteRecursively(); }
 
-  const juce::File& Preset(int slices) {
-    auto found = presets.find(slices);
+  const juce::File& Preset(int slices, PresetShape shape = PresetShape::Compact) {
+    auto found = presets.find({slices, shape});
     if (found != presets.end()) return found->second;
-    juce::File file = root.getChildFile("preset-" + juce::String(slices) + ".xml");
-    file.replaceWithText(RealisticPreset(slices));
-    return presets[slices] = file;
+    juce::File file =
+        root.getChildFile("preset-" + juce::String(slices) + "-" + juce::String(static_cast<int>(shape)) + ".xml");
+    file.replaceWithText(BenchPreset(slices, shape));
+    return presets[{slices, shape}] = file;
   }
 
   // HOME with a documents folder of 100 other subfolders and a host folder of 20 presets.
@@ -109,8 +146,10 @@ BenchFiles& Files() {
   return files;
 }
 
-void BM_ReadPreset(benchmark::State& state) {
-  std::string path = Files().Preset(static_cast<int>(state.range(0))).getFullPathName().toStdString();
+// A first read, into a new OutputSetup.
+void ReadFirstTime(benchmark::State& state, PresetShape shape) {
+  const juce::File& file = Files().Preset(static_cast<int>(state.range(0)), shape);
+  const std::string path = file.getFullPathName().toStdString();
   size_t entries = 0;
   for (auto _ : state) {
     OutputSetup setup;
@@ -119,19 +158,65 @@ void BM_ReadPreset(benchmark::State& state) {
     benchmark::DoNotOptimize(entries);
   }
   state.counters["entries"] = static_cast<double>(entries);
-  state.counters["file_kB"] = static_cast<double>(Files().Preset(static_cast<int>(state.range(0))).getSize()) / 1024.0;
-  state.SetBytesProcessed(state.iterations() * Files().Preset(static_cast<int>(state.range(0))).getSize());
+  state.counters["file_kB"] = static_cast<double>(file.getSize()) / 1024.0;
+  state.SetBytesProcessed(state.iterations() * file.getSize());
 }
-BENCHMARK(BM_ReadPreset)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+void BM_ReadPreset(benchmark::State& state) { ReadFirstTime(state, PresetShape::Compact); }
+BENCHMARK(BM_ReadPreset)->Arg(10)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMicrosecond);
+
+void BM_ReadIndentedPreset(benchmark::State& state) { ReadFirstTime(state, PresetShape::Indented); }
+BENCHMARK(BM_ReadIndentedPreset)->Arg(1000)->Arg(3000)->Unit(benchmark::kMicrosecond);
+
+// What a refresh pays when the host saved the mapping with changes: a read into the OutputSetup of
+// the last read, of a file whose bytes differ from those read last (two files taking turns).
+void BM_RereadChangedPreset(benchmark::State& state) {
+  const int slices = static_cast<int>(state.range(0));
+  const auto shape = state.range(1) != 0 ? PresetShape::Indented : PresetShape::Compact;
+  const std::string paths[2] = {Files().Preset(slices, shape).getFullPathName().toStdString(),
+                                Files().Preset(slices, PresetShape::SavedAgain).getFullPathName().toStdString()};
+  OutputSetup setup;
+  ReadPreset(setup, paths[1]);
+  int turn = 0;
+  for (auto _ : state) {
+    ++setup.newestTime;
+    ReadPreset(setup, paths[turn]);
+    turn ^= 1;
+  }
+  if (setup.readStatus.outcome != ReadOutcome::Read || !setup.readStatus.detail.empty())
+    return state.SkipWithError("a re-read did not parse the file");
+  state.counters["entries"] = static_cast<double>(setup.slices.size());
+}
+BENCHMARK(BM_RereadChangedPreset)
+    ->ArgNames({"slices", "indented"})
+    ->Args({1000, 0})
+    ->Args({3000, 0})
+    ->Args({1000, 1})
+    ->Args({3000, 1})
+    ->Unit(benchmark::kMicrosecond);
+
+// What a refresh pays when the host saved the mapping again without a change: the file is read,
+// found to hold the bytes of the last read, and not parsed.
+void BM_RereadSameBytes(benchmark::State& state) {
+  const std::string path = Files().Preset(static_cast<int>(state.range(0))).getFullPathName().toStdString();
+  OutputSetup setup;
+  ReadPreset(setup, path);
+  for (auto _ : state) {
+    ++setup.newestTime;
+    ReadPreset(setup, path);
+  }
+  if (setup.readStatus.outcome != ReadOutcome::Read || setup.readStatus.detail.empty())
+    return state.SkipWithError("a re-read of the same bytes parsed them");
+  state.counters["entries"] = static_cast<double>(setup.slices.size());
+}
+BENCHMARK(BM_RereadSameBytes)->Arg(1000)->Arg(3000)->Unit(benchmark::kMicrosecond);
 
 // The same bytes read from disk the way the reader reads them, and nothing else.
 void BM_ReadBytesOnly(benchmark::State& state) {
   juce::File file = Files().Preset(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    juce::FileInputStream stream(file);
-    juce::MemoryBlock bytes;
-    stream.readIntoMemoryBlock(bytes, kMaxPresetBytes + 1);
-    benchmark::DoNotOptimize(bytes.getData());
+    PresetFileBytes read = ReadPresetFile(file);
+    benchmark::DoNotOptimize(read.bytes.buffer.get());
   }
   state.SetBytesProcessed(state.iterations() * file.getSize());
 }
@@ -141,6 +226,7 @@ BENCHMARK(BM_ReadBytesOnly)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicr
 void BM_PrescanOnly(benchmark::State& state) {
   juce::String text = Files().Preset(static_cast<int>(state.range(0))).loadFileAsString();
   for (auto _ : state) benchmark::DoNotOptimize(PrescanXml(text, kMaxPresetDepth, true).maxDepth);
+  state.counters["cuts"] = static_cast<double>(PrescanXml(text, kMaxPresetDepth, true).cuts.size());
   state.SetBytesProcessed(state.iterations() * text.getNumBytesAsUTF8());
 }
 BENCHMARK(BM_PrescanOnly)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
@@ -168,6 +254,62 @@ void BM_XmlParserOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_XmlParserOnly)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
+double ThreadSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// Where the time of one read goes: the stages of a read run one after the other as ReadPreset and
+// ParsePresetBytes run them, each timed on the calling thread's CPU clock. Counters: microseconds per
+// read and stage.
+void BM_ReadStages(benchmark::State& state) {
+  const auto shape = state.range(1) != 0 ? PresetShape::Indented : PresetShape::Compact;
+  const juce::File& file = Files().Preset(static_cast<int>(state.range(0)), shape);
+  static const char* const kStages[] = {"1_file_us", "2_hash_us", "3_decode_us", "4_prescan_us",
+                                        "5_cuts_us", "6_parse_us", "7_walk_us", "8_free_us"};
+  constexpr int kStageCount = 8;
+  double spent[kStageCount] = {};
+  size_t entries = 0;
+  for (auto _ : state) {
+    double mark = ThreadSeconds();
+    auto lap = [&](int stage) {
+      const double now = ThreadSeconds();
+      spent[stage] += now - mark;
+      mark = now;
+    };
+    PresetFileBytes read = ReadPresetFile(file);
+    lap(0);
+    benchmark::DoNotOptimize(HashBytes(read.bytes.buffer.get(), read.bytes.size));
+    lap(1);
+    PresetText text = DecodePresetBytes(std::move(read.bytes));
+    lap(2);
+    const PrescanResult scan = PrescanXml(text.buffer.get(), kMaxPresetDepth, true);
+    lap(3);
+    if (scan.recheckAfterCuts) return state.SkipWithError("the preset needs a second scan");
+    const size_t length = ApplyCutsInPlace(text.buffer.get(), text.length, scan.cuts);
+    const juce::String parsed(juce::CharPointer_UTF8(text.buffer.get()),
+                              juce::CharPointer_UTF8(text.buffer.get() + length));
+    lap(4);
+    std::unique_ptr<juce::XmlElement> root = juce::XmlDocument(parsed).getDocumentElement();
+    lap(5);
+    if (!root) return state.SkipWithError("the preset did not parse");
+    entries = CollectSlices(*root).size();
+    lap(6);
+    root.reset();
+    lap(7);
+  }
+  const double n = static_cast<double>(state.iterations());
+  for (int stage = 0; stage < kStageCount; ++stage) state.counters[kStages[stage]] = spent[stage] / n * 1e6;
+  state.counters["entries"] = static_cast<double>(entries);
+}
+BENCHMARK(BM_ReadStages)
+    ->ArgNames({"slices", "indented"})
+    ->Args({1000, 0})
+    ->Args({3000, 0})
+    ->Args({1000, 1})
+    ->Unit(benchmark::kMicrosecond);
+
 class HomeRedirect {
  public:
   explicit HomeRedirect(const juce::File& home) {
@@ -194,12 +336,6 @@ int64_t ListingAndStatusFloor(const std::string& folder) {
   }
   closedir(directory);
   return newest;
-}
-
-double ThreadSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 // A refresh whose newest file has not changed, alternating in every iteration with the floor above so that

@@ -1,6 +1,7 @@
 // The imported Advanced Output preset: screen entries and slices, and the fields that drive re-reading.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -38,6 +39,9 @@ struct PresetImportMemory {
   std::string presetFolder;     // the "Advanced Output" folder found in it; empty when none
   PresetReadStatus refusal;     // the last file refused without parsing, and why
   int64_t refusedTime = 0;      // its last-write time (ms) when it was refused
+  bool hasReadBytes = false;    // the slice list was read from a file, whose bytes follow
+  uint64_t readHash = 0;        // hash of those bytes: the same bytes again are not parsed again
+  size_t readSize = 0;          // their number
 };
 
 // The imported preset of one effect instance.
@@ -47,6 +51,6 @@ struct OutputSetup {
   int32_t newestIndex = 0;  // its position in the folder listing
   int64_t loadedTime = 0;   // newestTime at the last read
   bool firstLoad = true;
-  PresetReadStatus readStatus;  // diagnostics of the last read
-  PresetImportMemory memory;    // found folder and refused file, kept between refreshes
+  PresetReadStatus readStatus;  // what the last read or refresh did
+  PresetImportMemory memory;    // found folder, refused file and bytes last read, kept between refreshes
 };

@@ -1,23 +1,20 @@
 #include "presets/plain_markup.h"
 
-#include <cstring>
+#include "presets/markup_chars.h"
 
 namespace {
 
-bool IsPlainSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
-
-const char* SkipPlainSpace(const char* p) {
-  while (IsPlainSpace(*p)) ++p;
-  return p;
-}
+using markup::FindFirst;
+using markup::Is;
+using markup::SkipAll;
 
 // A start tag, p at '<': returns the position after it, or null when it is not plain.
 const char* ScanPlainStartTag(const char* p, bool* open) {
   ++p;
-  if (!IsAsciiNameChar(*p)) return nullptr;
-  while (IsAsciiNameChar(*p)) ++p;
+  if (!Is(*p, markup::kNameChar)) return nullptr;
+  p = SkipAll(p + 1, markup::kNameChar);
   for (;;) {
-    p = SkipPlainSpace(p);
+    p = SkipAll(p, markup::kPlainSpace);
     if (*p == '>') {
       *open = true;
       return p + 1;
@@ -26,35 +23,32 @@ const char* ScanPlainStartTag(const char* p, bool* open) {
       *open = false;
       return p + 2;
     }
-    if (!IsAsciiNameChar(*p)) return nullptr;
-    while (IsAsciiNameChar(*p)) ++p;
-    p = SkipPlainSpace(p);
+    if (!Is(*p, markup::kNameChar)) return nullptr;
+    p = SkipAll(SkipAll(p + 1, markup::kNameChar), markup::kPlainSpace);
     if (*p != '=') return nullptr;
-    p = SkipPlainSpace(p + 1);
-    if (*p != '"' && *p != '\'') return nullptr;
-    const char* close = std::strchr(p + 1, *p);
-    if (close == nullptr || std::memchr(p + 1, '&', static_cast<size_t>(close - p - 1)) != nullptr) return nullptr;
-    p = close + 1;
+    p = SkipAll(p + 1, markup::kPlainSpace);
+    const char quote = *p;
+    if (quote != '"' && quote != '\'') return nullptr;
+    // The value ends at its quote; a reference or the end of the text makes it not plain.
+    p = FindFirst(p + 1, quote == '"' ? markup::kDoubleQuoteStop : markup::kSingleQuoteStop);
+    if (*p != quote) return nullptr;
+    ++p;
   }
 }
 
 }  // namespace
 
-bool IsAsciiNameChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
-         c == ':' || c == '.';
-}
-
 PlainContent ScanPlainContent(const char* p) {
   PlainContent result;
   int open = 1;  // the element itself
   for (;;) {
-    p += std::strcspn(p, "<&");
+    p = FindFirst(p, markup::kTextStop);
     if (*p != '<') break;
     if (p[1] == '/') {
       // The parser closes the element at the next '>', whatever stands between.
-      const char* close = std::strchr(p, '>');
-      if (close == nullptr) break;
+      const char* close = p + 2;
+      while (*close != '>' && *close != 0) ++close;
+      if (*close == 0) break;
       p = close + 1;
       if (--open == 0) {
         result.end = p;

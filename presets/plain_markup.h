@@ -10,8 +10,5 @@ struct PlainContent {
   int levels = 0;              // element levels inside the element (its children are level 1)
 };
 
-// Characters of tag and attribute names below 0x80, as the parser takes them.
-bool IsAsciiNameChar(char c);
-
 // Scans the content of an element up to and including its close tag. The text is NUL-terminated.
 PlainContent ScanPlainContent(const char* content);

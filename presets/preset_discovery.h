@@ -5,8 +5,9 @@
 
 #include "presets/output_setup.h"
 
-// Finds the preset folder in the user's documents folder, takes its newest "*.xml" file and calls
-// ReadPreset with it (also with an empty path). Does nothing when there is no preset folder.
+// Takes the newest "*.xml" file of the preset folder in the user's documents folder (the folder
+// found before, while it exists) and calls ReadPreset with it, also with an empty path. When there
+// is no preset folder it reads nothing and sets setup.readStatus to NoPresetFolder.
 void RefreshPreset(OutputSetup& setup);
 
 // RefreshPreset with the documents folder given instead of the user's.

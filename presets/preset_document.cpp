@@ -1,8 +1,8 @@
 #include "presets/preset_document.h"
 
+#include <algorithm>
 #include <cstring>
 
-#include "presets/preset_text.h"
 #include "presets/xml_prescan.h"
 
 namespace {
@@ -18,39 +18,80 @@ std::string TooLargeText() {
   return "larger than " + std::to_string(kMaxPresetBytes / (1024 * 1024)) + " MiB";
 }
 
-// The text without its cuts, provided that it still passes the pre-scan when it has to.
-juce::String WalkedParts(const juce::String& text, const PrescanResult& scan) {
-  const std::string reduced = ApplyCuts(text, scan.cuts);
-  const juce::String candidate(juce::CharPointer_UTF8(reduced.data()),
-                               juce::CharPointer_UTF8(reduced.data() + reduced.size()));
-  if (scan.recheckAfterCuts && PrescanXml(candidate, kMaxPresetDepth).verdict != PrescanVerdict::Parseable) return text;
-  return candidate;
+juce::String TextOf(const char* text, size_t length) {
+  return juce::String(juce::CharPointer_UTF8(text), juce::CharPointer_UTF8(text + length));
+}
+
+// The text without its cuts, provided that it still passes the pre-scan when it has to; the cuts
+// are made in the text's own buffer when no second scan can send the parser back to the whole text.
+// Sets *length to the bytes kept.
+juce::String WalkedParts(PresetText& text, const PrescanResult& scan, size_t* length) {
+  if (!scan.recheckAfterCuts) {
+    *length = ApplyCutsInPlace(text.buffer.get(), text.length, scan.cuts);
+    return TextOf(text.buffer.get(), *length);
+  }
+  std::string reduced(text.buffer.get(), text.length);
+  reduced.resize(ApplyCutsInPlace(reduced.data(), reduced.size(), scan.cuts));
+  if (PrescanXml(reduced.c_str(), kMaxPresetDepth).verdict != PrescanVerdict::Parseable) {
+    *length = text.length;
+    return TextOf(text.buffer.get(), text.length);
+  }
+  *length = reduced.size();
+  return TextOf(reduced.data(), reduced.size());
 }
 
 }  // namespace
 
 juce::File FileAtPath(const std::string& path) {
   juce::String text = juce::String::fromUTF8(path.c_str());
-  return juce::File::isAbsolutePath(text) ? juce::File(text) : juce::File::getCurrentWorkingDirectory().getChildFile(text);
+  return juce::File::isAbsolutePath(text) ? juce::File(text)
+                                          : juce::File::getCurrentWorkingDirectory().getChildFile(text);
 }
 
-LoadedDocument LoadPresetDocument(const juce::File& file) {
+PresetFileBytes ReadPresetFile(const juce::File& file) {
+  PresetFileBytes result;
   juce::FileInputStream stream(file);
-  if (stream.failedToOpen())
-    return Failure(ReadOutcome::NoFile, "cannot be opened: " + stream.getStatus().getErrorMessage().toStdString());
-  if (stream.getTotalLength() > kMaxPresetBytes) return Failure(ReadOutcome::TooLarge, TooLargeText());
-  juce::MemoryBlock bytes;
-  // One byte more than the limit tells a file that grew since its size was taken.
-  stream.readIntoMemoryBlock(bytes, kMaxPresetBytes + 1);
-  if (static_cast<int64_t>(bytes.getSize()) > kMaxPresetBytes) return Failure(ReadOutcome::TooLarge, TooLargeText());
-  return ParsePresetBytes(bytes.getData(), bytes.getSize());
+  if (stream.failedToOpen()) {
+    result.detail = "cannot be opened: " + stream.getStatus().getErrorMessage().toStdString();
+    return result;
+  }
+  const int64_t length = stream.getTotalLength();
+  if (length > kMaxPresetBytes) {
+    result.outcome = ReadOutcome::TooLarge;
+    result.detail = TooLargeText();
+    return result;
+  }
+  // One byte more than the size taken tells a file that grew since; it is then read to its end,
+  // up to one byte more than the limit.
+  PresetBytes bytes = PresetBytes::WithRoomFor(static_cast<size_t>(std::max<int64_t>(length, 0)) + 1);
+  size_t filled = 0;
+  for (;;) {
+    const size_t room = bytes.size - filled;
+    const int got = stream.read(bytes.buffer.get() + filled, static_cast<int>(room));
+    if (got <= 0) break;
+    filled += static_cast<size_t>(got);
+    if (filled < bytes.size) continue;
+    if (static_cast<int64_t>(filled) > kMaxPresetBytes) {
+      result.outcome = ReadOutcome::TooLarge;
+      result.detail = TooLargeText();
+      return result;
+    }
+    PresetBytes larger = PresetBytes::WithRoomFor(
+        std::min<size_t>(filled * 2, static_cast<size_t>(kMaxPresetBytes) + 1));
+    std::memcpy(larger.buffer.get(), bytes.buffer.get(), filled);
+    bytes = std::move(larger);
+  }
+  bytes.size = filled;
+  result.outcome = ReadOutcome::Read;
+  result.bytes = std::move(bytes);
+  return result;
 }
 
-LoadedDocument ParsePresetBytes(const void* data, size_t size, ParseScope scope) {
-  if (size > static_cast<size_t>(kMaxPresetBytes)) return Failure(ReadOutcome::TooLarge, TooLargeText());
-  const juce::String text = DecodePresetText(data, size);
+LoadedDocument ParsePresetBytes(PresetBytes bytes, ParseScope scope) {
+  if (bytes.size > static_cast<size_t>(kMaxPresetBytes)) return Failure(ReadOutcome::TooLarge, TooLargeText());
+  PresetText text = DecodePresetBytes(std::move(bytes));
 
-  PrescanResult scan = PrescanXml(text, kMaxPresetDepth, scope == ParseScope::WalkedParts);
+  PrescanResult scan = PrescanXml(text.buffer.get(), kMaxPresetDepth, scope == ParseScope::WalkedParts);
   switch (scan.verdict) {
     case PrescanVerdict::Parseable: break;
     case PrescanVerdict::TooDeep: {
@@ -60,14 +101,16 @@ LoadedDocument ParsePresetBytes(const void* data, size_t size, ParseScope scope)
       return refused;
     }
     case PrescanVerdict::HasDoctype: return Failure(ReadOutcome::HasDoctype, scan.problem);
+    case PrescanVerdict::NotRun:
     case PrescanVerdict::Malformed: return Failure(ReadOutcome::ParseFailed, scan.problem);
   }
 
   LoadedDocument result;
   result.prescanDepth = scan.maxDepth;
-  result.textBytes = std::strlen(text.toRawUTF8());
-  const juce::String parsed = scan.cuts.empty() ? text : WalkedParts(text, scan);
-  result.parsedBytes = std::strlen(parsed.toRawUTF8());
+  result.textBytes = text.length;
+  result.parsedBytes = text.length;
+  const juce::String parsed =
+      scan.cuts.empty() ? TextOf(text.buffer.get(), text.length) : WalkedParts(text, scan, &result.parsedBytes);
   juce::XmlDocument document(parsed);
   result.root = document.getDocumentElement();
   if (result.root) {
@@ -78,4 +121,9 @@ LoadedDocument ParsePresetBytes(const void* data, size_t size, ParseScope scope)
     if (result.detail.empty()) result.detail = "no root element";
   }
   return result;
+}
+
+LoadedDocument ParsePresetBytes(const void* data, size_t size, ParseScope scope) {
+  if (size > static_cast<size_t>(kMaxPresetBytes)) return Failure(ReadOutcome::TooLarge, TooLargeText());
+  return ParsePresetBytes(CopyPresetBytes(data, size), scope);
 }

@@ -9,6 +9,7 @@
 
 #include <juce_core/juce_core.h>
 
+#include "presets/preset_text.h"
 #include "presets/read_status.h"
 
 // Files larger than this are refused without being read.
@@ -18,7 +19,7 @@ constexpr int kMaxPresetDepth = 256;
 
 // How much of the text the XML parser is given.
 enum class ParseScope {
-  WalkedParts,  // the text without the plain markup the slice walk never reads
+  WalkedParts,  // the text without the plain markup, attributes and blanks the slice walk never reads
   WholeText,    // all of it
 };
 
@@ -32,13 +33,21 @@ struct LoadedDocument {
   std::unique_ptr<juce::XmlElement> root;
 };
 
+// The bytes of a preset file, or why there are none.
+struct PresetFileBytes {
+  ReadOutcome outcome = ReadOutcome::NoFile;  // Read when the bytes are there, else NoFile or TooLarge
+  std::string detail;
+  PresetBytes bytes;
+};
+
 // The file named by a path as the import receives it: absolute, or relative to the working folder.
 juce::File FileAtPath(const std::string& path);
 
-// Reads the whole file (at most kMaxPresetBytes) and parses the parts the slice walk reads.
-LoadedDocument LoadPresetDocument(const juce::File& file);
+// Reads the whole file, refusing one larger than kMaxPresetBytes.
+PresetFileBytes ReadPresetFile(const juce::File& file);
 
 // Parses bytes as they were read from a preset file: UTF-8 with or without a byte-order mark,
 // or UTF-16 with one; text from the first zero byte on is ignored. Whatever the scope, the walk
 // finds the same slices in the tree, and the parse fails or succeeds alike.
+LoadedDocument ParsePresetBytes(PresetBytes bytes, ParseScope scope = ParseScope::WalkedParts);
 LoadedDocument ParsePresetBytes(const void* data, size_t size, ParseScope scope = ParseScope::WalkedParts);

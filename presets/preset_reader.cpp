@@ -2,6 +2,7 @@
 
 #include <juce_core/juce_core.h>
 
+#include "presets/content_hash.h"
 #include "presets/preset_document.h"
 #include "presets/slice_walk.h"
 
@@ -32,7 +33,25 @@ void ReadPreset(OutputSetup& setup, const std::string& file) {
     return;
   }
 
-  LoadedDocument document = LoadPresetDocument(preset);
+  PresetFileBytes read = ReadPresetFile(preset);
+  if (read.outcome != ReadOutcome::Read) {
+    setup.readStatus = {read.outcome, file, read.detail};
+    if (IsRefusal(read.outcome)) {
+      memory.refusal = setup.readStatus;
+      memory.refusedTime = writeTime;
+    }
+    return;
+  }
+  // The same bytes as those the list was read from would give the same list.
+  const uint64_t hash = HashBytes(read.bytes.buffer.get(), read.bytes.size);
+  const size_t size = read.bytes.size;
+  if (memory.hasReadBytes && memory.readHash == hash && memory.readSize == size) {
+    setup.loadedTime = setup.newestTime;
+    setup.readStatus = {ReadOutcome::Read, file, "the bytes of the last read, not parsed again"};
+    return;
+  }
+
+  LoadedDocument document = ParsePresetBytes(std::move(read.bytes));
   if (!document.root) {
     setup.readStatus = {document.outcome, file, document.detail};
     if (IsRefusal(document.outcome)) {
@@ -44,4 +63,7 @@ void ReadPreset(OutputSetup& setup, const std::string& file) {
   setup.slices = CollectSlices(*document.root);
   setup.loadedTime = setup.newestTime;
   setup.readStatus = {ReadOutcome::Read, file, ""};
+  memory.hasReadBytes = true;
+  memory.readHash = hash;
+  memory.readSize = size;
 }

@@ -1,4 +1,5 @@
-// What the last preset read did: for diagnostics and the preview tool; it steers nothing.
+// What the last preset read did: for diagnostics and the preview tool, and, for refused files,
+// the memory that keeps ReadPreset from reading them again until they change.
 #pragma once
 
 #include <string>
@@ -7,9 +8,9 @@
 enum class ReadOutcome {
   NotRun,          // no read has run yet
   NoPresetFolder,  // the refresh found no folder holding "Presets/Advanced Output"
-  Read,            // the file was parsed and the slice list replaced
+  Read,            // the slice list is the file's: parsed, or known by its bytes from the last read
   Unchanged,       // the newest time matched the last read; the file was not opened
-  NoFile,          // empty path, missing file or a directory
+  NoFile,          // empty path, missing file, a directory, or a file that cannot be opened
   ParseFailed,     // the document did not parse; the slice list was kept
   TooLarge,        // refused without parsing: larger than the size limit
   TooDeep,         // refused without parsing: elements nested deeper than the limit
@@ -20,7 +21,7 @@ enum class ReadOutcome {
 struct PresetReadStatus {
   ReadOutcome outcome = ReadOutcome::NotRun;
   std::string file;    // the path the outcome is about (empty when there was none)
-  std::string detail;  // the parser's error text or the limit that refused the file
+  std::string detail;  // what failed or was refused, and where; or a note on how the file was read
 };
 
 // Short fixed name of an outcome ("read", "parse failed", ...).

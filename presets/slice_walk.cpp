@@ -1,7 +1,6 @@
 #include "presets/slice_walk.h"
 
-#include <cfloat>
-#include <cmath>
+#include "presets/coordinate_text.h"
 
 namespace {
 
@@ -78,40 +77,7 @@ void AppendScreen(const XmlElement& screen, std::vector<SliceRecord>& out) {
   }
 }
 
-// Whether the number parser would read an exponent of more than eight significant digits. It
-// gathers the exponent in an int, which such an exponent overflows; the number itself is then 0 or
-// far outside float range. Follows the parser's grammar: blanks, a sign, digits with at most one
-// point, 'e' or 'E', a sign, digits.
-bool HasOversizedExponent(juce::CharPointer_UTF8 text) {
-  text = text.findEndOfWhitespace();
-  if (*text == '-' || *text == '+') ++text;
-  bool digits = false, point = false;
-  for (;; ++text) {
-    if (text.isDigit())
-      digits = true;
-    else if (*text == '.' && !point)
-      point = true;
-    else
-      break;
-  }
-  if (!digits || (*text != 'e' && *text != 'E')) return false;
-  ++text;
-  if (*text == '-' || *text == '+') ++text;
-  while (*text == '0') ++text;
-  int significant = 0;
-  for (; text.isDigit(); ++text)
-    if (*text > '9' || ++significant > 8) return true;  // digits beyond ASCII count as large too
-  return false;
-}
-
 }  // namespace
-
-float ParseCoordinate(const juce::String& text) {
-  if (HasOversizedExponent(text.getCharPointer())) return 0.0f;
-  double value = text.getDoubleValue();
-  if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(FLT_MAX)) return 0.0f;
-  return static_cast<float>(value);
-}
 
 std::vector<SliceRecord> CollectSlices(const juce::XmlElement& root) {
   std::vector<SliceRecord> out;

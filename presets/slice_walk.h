@@ -10,7 +10,3 @@
 // For each Screen under ScreenSetup/screens in document order: its screen entry, then its
 // slices from the last in the file to the first.
 std::vector<SliceRecord> CollectSlices(const juce::XmlElement& root);
-
-// A coordinate text as a 32-bit float: leading blanks skipped, 0 for text that is not a finite
-// number in float range, also for one whose exponent has more than eight significant digits.
-float ParseCoordinate(const juce::String& text);

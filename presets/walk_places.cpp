@@ -68,3 +68,23 @@ WalkPlace PlaceOfChild(WalkPlace parent, const StartTagFacts& child, int index) 
 }
 
 bool ContentIsRead(WalkPlace place) { return place != WalkPlace::Leaf && place != WalkPlace::Unread; }
+
+AttributesRead AttributesReadAt(WalkPlace place, WalkPlace parent) {
+  switch (place) {
+    case WalkPlace::Root:
+    case WalkPlace::ScreenSetup:
+    case WalkPlace::Screens:
+    case WalkPlace::Layers:
+    case WalkPlace::Slice:
+    // The walk asks every child of a Slice for its "name"; a rectangle's is known not to be "Common",
+    // and no name is not "Common" either.
+    case WalkPlace::Rect: return AttributesRead::None;
+    case WalkPlace::Screen:
+    case WalkPlace::Common: return AttributesRead::FirstName;
+    case WalkPlace::Leaf: return parent == WalkPlace::Rect ? AttributesRead::FirstTwo : AttributesRead::NameAndValue;
+    case WalkPlace::Document:
+    case WalkPlace::Unread:
+    case WalkPlace::Kept: return AttributesRead::All;
+  }
+  return AttributesRead::All;
+}

@@ -15,7 +15,7 @@ enum class WalkPlace {
   Slice,        // looked into for the rectangles and the "Common" block
   Common,       // looked into for the "Name" entry
   Rect,         // InputRect or OutputRect: its first four children are the corners
-  Leaf,         // a corner or a "Name" entry: its tag and attributes are read, nothing inside it
+  Leaf,         // a corner or a "Name" entry: some of its attributes are read, nothing inside it
   Unread,       // neither the element nor anything inside it is read
   Kept,         // the walk might read anything inside it, so all of it stays
 };
@@ -32,3 +32,15 @@ WalkPlace PlaceOfChild(WalkPlace parent, const StartTagFacts& child, int index);
 
 // False where the walk reads nothing inside the element: its content may go.
 bool ContentIsRead(WalkPlace place);
+
+// Which attributes of an element the slice walk reads; the others may go.
+enum class AttributesRead {
+  All,           // it might read any of them
+  None,          // it reads none
+  FirstName,     // the first one called "name"
+  NameAndValue,  // the first one called "name" and the first one called "value"
+  FirstTwo,      // the first two, by position
+};
+
+// The attributes read of an element at `place` whose parent is at `parent`.
+AttributesRead AttributesReadAt(WalkPlace place, WalkPlace parent);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "presets/markup_chars.h"
 #include "presets/plain_markup.h"
 #include "presets/walk_places.h"
 
@@ -19,6 +20,13 @@ enum class StartTag {
   None,       // no element here: the enclosing element ends
   Childless,  // "/>", or a tag the parser gives up on: no children are read
   Open,       // ">": the element's children follow
+};
+
+// One attribute of a start tag, with the blanks before it.
+struct AttributeSpan {
+  const char* begin;  // just after the name or value before it
+  const char* end;    // just after its closing quote
+  std::string_view name;
 };
 
 // What a start tag held, for deciding whether the walk reads the element.
@@ -40,12 +48,9 @@ struct OpenElement {
 // no unterminated construct reaches the parser.
 class Prescanner {
  public:
-  Prescanner(const juce::String& text, int limit, bool markUnreadParts)
-      : begin(text.toRawUTF8()), p(begin), depthLimit(limit), markUnread(markUnreadParts) {
-    for (int c = 0; c < 128; ++c) {
-      asciiSpace[c] = CharacterFunctions::isWhitespace(static_cast<juce_wchar>(c));
-      asciiName[c] = IsAsciiNameChar(static_cast<char>(c));
-    }
+  Prescanner(const char* text, int limit, bool markUnreadParts)
+      : begin(text), p(begin), depthLimit(limit), markUnread(markUnreadParts) {
+    for (int c = 0; c < 128; ++c) asciiSpace[c] = CharacterFunctions::isWhitespace(static_cast<juce_wchar>(c));
   }
 
   PrescanResult Run() {
@@ -55,10 +60,17 @@ class Prescanner {
       Stop(PrescanVerdict::HasDoctype, "DOCTYPE declaration");
       return result;
     }
+    const char* start = p;
     StartTagSeen root;
-    if (ReadStartTag(0, root) == StartTag::Open) open.push_back({WalkPlace::Root, 0});
+    StartTag tag = ReadStartTag(0, root);
+    if (!stopped && tag != StartTag::None) DropUnreadAttributes(start, root, WalkPlace::Root, WalkPlace::Document);
+    if (tag == StartTag::Open) open.push_back({WalkPlace::Root, 0});
     while (!open.empty() && !stopped) ReadChild();
-    if (stopped) result.cuts.clear();
+    if (stopped) {
+      result.cuts.clear();
+    } else {
+      result.verdict = PrescanVerdict::Parseable;
+    }
     if (result.cuts.empty()) result.recheckAfterCuts = false;
     return result;
   }
@@ -90,20 +102,31 @@ class Prescanner {
   }
 
   // Characters the parser accepts in tag and attribute names.
-  bool IsNameChar(const char* q) const {
+  static bool IsNameChar(const char* q) {
     auto c = static_cast<unsigned char>(*q);
-    if (c < 0x80) return asciiName[c];
+    if (c < 0x80) return markup::Is(*q, markup::kNameChar);
     juce_wchar wide = CharAt(q);
     return wide >= 160 && CharacterFunctions::isLetterOrDigit(wide);
   }
 
-  const char* EndOfName(const char* q) const {
-    while (IsNameChar(q)) q = Next(q);
-    return q;
+  static const char* EndOfName(const char* q) {
+    for (;;) {
+      q = markup::SkipAll(q, markup::kNameChar);
+      if (!markup::Is(*q, markup::kBeyondAscii) || !IsNameChar(q)) return q;
+      q = Next(q);
+    }
   }
 
   // The parser's whitespace skip, which also passes over comments and processing instructions.
   void SkipWhitespace() {
+    // The common case, ASCII blanks before anything but markup, without the full loop.
+    auto c = static_cast<unsigned char>(*p);
+    while (c < 0x80 && asciiSpace[c]) c = static_cast<unsigned char>(*++p);
+    if (c < 0x80 && c != 0 && (c != '<' || (p[1] != '!' && p[1] != '?'))) return;
+    SkipWhitespaceAndMarkup();
+  }
+
+  void SkipWhitespaceAndMarkup() {
     for (;;) {
       while (IsSpace(p)) p = Next(p);
       if (*p == 0) return Stop(PrescanVerdict::Malformed, "unexpected end of document");
@@ -167,22 +190,21 @@ class Prescanner {
     p = semicolon + 1;
   }
 
-  // A quoted attribute value, p at the quote.
+  // A quoted attribute value, p at the quote. In valid UTF-8 no byte of a longer character
+  // equals a quote, '&' or NUL, so the value's bytes are searched rather than stepped through.
   void SkipQuotedString() {
     const char quote = *p++;
+    const uint8_t stops = quote == '"' ? markup::kDoubleQuoteStop : markup::kSingleQuoteStop;
     for (;;) {
+      p = markup::FindFirst(p, stops);
       if (*p == 0) return Stop(PrescanVerdict::Malformed, "unmatched quotes");
       if (*p == quote) {
         ++p;
         return;
       }
-      if (*p == '&') {
-        ++referencesRead;
-        ReadEntity(nullptr);
-        if (stopped) return;
-        continue;
-      }
-      while (*p != quote && *p != '&' && *p != 0) p = Next(p);
+      ++referencesRead;
+      ReadEntity(nullptr);
+      if (stopped) return;
     }
   }
 
@@ -210,9 +232,11 @@ class Prescanner {
     }
     seen.facts.tag = std::string_view(p, static_cast<size_t>(nameEnd - p));
     p = nameEnd;
+    attributes.clear();
     const int markupBefore = markupSkipped, referencesBefore = referencesRead;
     StartTag ending = StartTag::Childless;
     for (;;) {
+      const char* beforeAttribute = p;
       SkipWhitespace();
       if (stopped) return StartTag::None;
       if (p[0] == '/' && p[1] == '>') {
@@ -243,6 +267,7 @@ class Prescanner {
         seen.facts.hasName = true;
         seen.facts.name = std::string_view(value, static_cast<size_t>(p - 1 - value));
       }
+      if (markUnread) attributes.push_back({beforeAttribute, p, name});
     }
     if (markupSkipped != markupBefore || referencesRead != referencesBefore) seen.plain = false;
     return ending;
@@ -273,12 +298,19 @@ class Prescanner {
   // Elements starting before q are never left out.
   void KeepElementsBefore(const char* q) { firstCuttable = std::max(firstCuttable, static_cast<size_t>(q - begin)); }
 
+  // True when markup starting at q may be left out or changed.
+  bool MayCut(const char* q) const { return markUnread && static_cast<size_t>(q - begin) >= firstCuttable; }
+
   // One step through the children of the innermost open element.
   void ReadChild() {
     const char* beforeWhitespace = p;
+    const int markupBefore = markupSkipped;
     SkipWhitespace();
     if (stopped) return;
     if (*p == '<') {
+      // Blanks before markup are passed over by the parser and kept in no element.
+      if (p != beforeWhitespace && markupSkipped == markupBefore && MayCut(beforeWhitespace))
+        Cut(beforeWhitespace, p, false);
       if (p[1] == '/') {
         const char* close = std::strchr(p, '>');
         if (close == nullptr) return Stop(PrescanVerdict::Malformed, "close tag without '>'");
@@ -321,7 +353,8 @@ class Prescanner {
     OpenElement& parent = open.back();
     WalkPlace place = markUnread ? PlaceOfChild(parent.place, seen.facts, parent.children) : WalkPlace::Kept;
     ++parent.children;
-    if (!ContentIsRead(place) && seen.plain && static_cast<size_t>(start - begin) >= firstCuttable) {
+    DropUnreadAttributes(start, seen, place, parent.place);
+    if (!ContentIsRead(place) && seen.plain && MayCut(start)) {
       if (tag == StartTag::Childless) {
         if (place == WalkPlace::Unread) Cut(start, p, false);
         return;
@@ -343,8 +376,37 @@ class Prescanner {
     if (tag == StartTag::Open) open.push_back({place, 0});
   }
 
+  // Leaves out the attributes of a plain start tag that the walk never reads, blanks before them
+  // included; those it reads keep their order and their positions among themselves.
+  void DropUnreadAttributes(const char* start, const StartTagSeen& seen, WalkPlace place, WalkPlace parent) {
+    if (attributes.empty() || !seen.plain || !MayCut(start)) return;
+    const AttributesRead read = AttributesReadAt(place, parent);
+    if (read == AttributesRead::All) return;
+    bool nameKept = false, valueKept = false;
+    for (size_t i = 0; i < attributes.size(); ++i) {
+      const AttributeSpan& attribute = attributes[i];
+      bool keep = false;
+      if (read == AttributesRead::FirstTwo) {
+        keep = i < 2;
+      } else if (read != AttributesRead::None && attribute.name == "name" && !nameKept) {
+        keep = nameKept = true;
+      } else if (read == AttributesRead::NameAndValue && attribute.name == "value" && !valueKept) {
+        keep = valueKept = true;
+      }
+      if (!keep) Cut(attribute.begin, attribute.end, false);
+    }
+  }
+
+  // Leaves out the text from `from` to `to`, or puts "/>" in its place; joins a cut that ends
+  // where this one begins.
   void Cut(const char* from, const char* to, bool closesElement) {
-    result.cuts.push_back({static_cast<size_t>(from - begin), static_cast<size_t>(to - begin), closesElement});
+    const size_t first = static_cast<size_t>(from - begin), last = static_cast<size_t>(to - begin);
+    if (!closesElement && !result.cuts.empty() && result.cuts.back().end == first &&
+        !result.cuts.back().closesElement) {
+      result.cuts.back().end = last;
+      return;
+    }
+    result.cuts.push_back({first, last, closesElement});
   }
 
   // A run of character data up to the next markup that is not a comment.
@@ -364,7 +426,7 @@ class Prescanner {
         if (stopped) return;
         if (isMarkup) return Stop(PrescanVerdict::Malformed, "markup inside an entity reference");
       } else {
-        p += std::strcspn(p, "<&");
+        p = markup::FindFirst(p, markup::kTextStop);
       }
     }
   }
@@ -378,30 +440,40 @@ class Prescanner {
   int referencesRead = 0;  // references met in attribute values
   size_t firstCuttable = 0;  // byte offset before which no element is left out
   std::vector<OpenElement> open;
+  std::vector<AttributeSpan> attributes;  // of the start tag read last, when unread parts are marked
   bool asciiSpace[128];
-  bool asciiName[128];
   PrescanResult result;
 };
 
 }  // namespace
 
-PrescanResult PrescanXml(const juce::String& text, int depthLimit, bool markUnread) {
+PrescanResult PrescanXml(const char* text, int depthLimit, bool markUnread) {
   return Prescanner(text, depthLimit, markUnread).Run();
 }
 
-std::string ApplyCuts(const juce::String& text, const std::vector<TextCut>& cuts) {
-  const char* bytes = text.toRawUTF8();
-  const size_t size = std::strlen(bytes);
-  std::string reduced;
-  size_t kept = size;
-  for (const TextCut& cut : cuts) kept -= cut.end - cut.begin;
-  reduced.reserve(kept + 2 * cuts.size());
-  size_t from = 0;
+PrescanResult PrescanXml(const juce::String& text, int depthLimit, bool markUnread) {
+  return PrescanXml(text.toRawUTF8(), depthLimit, markUnread);
+}
+
+size_t ApplyCutsInPlace(char* text, size_t length, const std::vector<TextCut>& cuts) {
+  size_t written = 0, from = 0;
   for (const TextCut& cut : cuts) {
-    reduced.append(bytes + from, cut.begin - from);
-    if (cut.closesElement) reduced += "/>";
+    std::memmove(text + written, text + from, cut.begin - from);
+    written += cut.begin - from;
+    if (cut.closesElement) {
+      text[written++] = '/';
+      text[written++] = '>';
+    }
     from = cut.end;
   }
-  reduced.append(bytes + from, size - from);
+  std::memmove(text + written, text + from, length - from);
+  written += length - from;
+  text[written] = 0;
+  return written;
+}
+
+std::string ApplyCuts(const juce::String& text, const std::vector<TextCut>& cuts) {
+  std::string reduced(text.toRawUTF8());
+  reduced.resize(ApplyCutsInPlace(reduced.data(), reduced.size(), cuts));
   return reduced;
 }

@@ -1,6 +1,7 @@
 // A linear pass over an XML text that predicts, without building anything, how deep the XML
 // parser will nest and whether the text ends before its root element is complete; on request it
-// also marks the markup that the slice walk never reads, so that the parser can be spared it.
+// also marks the markup, attributes and blanks that the slice walk never reads, so that the parser
+// can be spared them.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +12,7 @@
 
 // What the pass found.
 enum class PrescanVerdict {
+  NotRun,      // no pass has looked at the text
   Parseable,   // hand it to the parser
   TooDeep,     // an element lies deeper than the limit
   HasDoctype,  // the document declares a DTD (its entities could expand without bound)
@@ -26,9 +28,9 @@ struct TextCut {
 
 // Result of PrescanXml.
 struct PrescanResult {
-  PrescanVerdict verdict = PrescanVerdict::Parseable;
+  PrescanVerdict verdict = PrescanVerdict::NotRun;
   int maxDepth = 0;           // deepest element level met before the pass stopped (root = 1)
-  std::string problem;        // for every verdict but Parseable: what and at which byte
+  std::string problem;        // for TooDeep, HasDoctype and Malformed: what and at which byte
   std::vector<TextCut> cuts;  // in text order; only when asked for, and only if Parseable
   // A processing instruction stands inside the root: with the cuts made it may end up right
   // before text, which the parser would never get past, so the cut text must be scanned again.
@@ -37,10 +39,16 @@ struct PrescanResult {
 
 // Walks the text exactly as the parser's grammar does, counting element levels instead of
 // recursing; stops at the first level above depthLimit. Runs in time linear in the text, which
-// must be valid UTF-8 (as text decoded into a juce::String is). With markUnread it also lists
-// the elements and contents that the slice walk never reads and that the parser would read
-// without a fault or a side effect, so that leaving them out changes nothing the walk sees.
+// must be valid UTF-8 (as text decoded into a juce::String is) and end with a NUL. With markUnread
+// it also lists the elements, contents, attributes and blanks between markup that the slice walk
+// never reads and that the parser would read without a fault or a side effect, so that leaving
+// them out changes nothing the walk sees.
+PrescanResult PrescanXml(const char* text, int depthLimit, bool markUnread = false);
 PrescanResult PrescanXml(const juce::String& text, int depthLimit, bool markUnread = false);
+
+// Makes the cuts in the `length` bytes of a NUL-terminated text, which shrinks in its place and
+// stays terminated; returns its new length.
+size_t ApplyCutsInPlace(char* text, size_t length, const std::vector<TextCut>& cuts);
 
 // The text with the cuts made, as UTF-8.
 std::string ApplyCuts(const juce::String& text, const std::vector<TextCut>& cuts);

@@ -4,9 +4,13 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 
+#include "presets/content_hash.h"
+#include "presets/coordinate_text.h"
 #include "presets/preset_document.h"
 #include "presets/preset_reader.h"
 #include "presets/preset_text.h"
@@ -114,6 +118,75 @@ TEST(PresetReader, ExponentsTooLongForTheNumberParserGiveZero) {
                         Case{"1.2.3e9999999999", 1.2f}, Case{"e9999999999", 0}, Case{"5x1e9999999999", 5},
                         Case{"1e4294967297", 0}, Case{"1e-4294967295", 0}})
     EXPECT_EQ(ParseCoordinate(juce::String(c.text)), c.value) << c.text;
+}
+
+TEST(PresetReader, NumberFormsReadAsTheLibraryReadsThem) {
+  // The reader's own reading of the common forms gives exactly what the library's number reader
+  // gives, signed zeros included; what it leaves to the library reads the same by construction.
+  struct Case {
+    const char* text;
+    float value;
+  };
+  const Case cases[] = {
+      {" \t\n\r-3e2", -300}, {"\v5", 5}, {"+5", 5}, {"+.5", 0.5f}, {"5.", 5}, {"-.25", -0.25f}, {"007", 7},
+      {"1e", 1}, {"1e+", 1}, {"2E-1", 0.2f}, {"1e0001", 10}, {"0x10", 0}, {"+-5", 0}, {"- 5", 0}, {"1.5.5", 1.5f},
+      {"e5", 0}, {".", 0}, {"-", 0}, {"", 0}, {"5\xE2\x82\xAC", 5}, {"\xC2\xA0" "5", 0},
+      // The library keeps 18 digits: after the point the others are dropped, before it counted.
+      {"123456789012345678", 123456789012345678.0f}, {"0.000000000000000001", 1e-18f},
+      {"0.0000000000000000001", 0}, {"1234567890123456789012", 1234567890123456789012.0f},
+      {"1e-308", 0}, {"-2e-308", -0.0f}, {"-1e-309", -0.0f}, {"1e308", 0}, {"1e309", 0}, {"-1e310", 0},
+      {"1e-00000045", 1e-45f}, {"3.4028235e38", 0}, {"1e123456789", 0},
+      // Rounded to a double first, then to a float: not the float nearest to the text.
+      {"1.0000000596046448", 1.0f},
+      {"-0", 0}, {"-0.0", -0.0f}, {"-0e5", 0}, {"-0e-400", -0.0f}, {"-1e-320", -0.0f}};
+  auto bits = [](float value) {
+    uint32_t word;
+    std::memcpy(&word, &value, sizeof word);
+    return word;
+  };
+  for (const Case& c : cases) {
+    const juce::String text = juce::String::fromUTF8(c.text);
+    EXPECT_EQ(bits(ParseCoordinate(text)), bits(c.value)) << c.text;
+    EXPECT_EQ(bits(ParseCoordinate(text)), bits(ParseCoordinateByLibrary(text))) << c.text;
+  }
+  // Texts made of number characters at random, against the library's reading.
+  const char alphabet[] = "0000111599..--++eEEx \t";
+  uint32_t state = 12345;
+  for (int i = 0; i < 20000; ++i) {
+    std::string text;
+    for (int length = static_cast<int>(state >> 28); length >= 0; --length) {
+      state = state * 1664525u + 1013904223u;
+      text += alphabet[(state >> 24) % (sizeof alphabet - 1)];
+    }
+    state = state * 1664525u + 1013904223u;
+    if ((state >> 30) == 0) text += std::string(static_cast<size_t>(state >> 20 & 31), '0');
+    const juce::String number(text);
+    ASSERT_EQ(bits(ParseCoordinate(number)), bits(ParseCoordinateByLibrary(number))) << "\"" << text << "\"";
+  }
+}
+
+TEST(PresetReader, EveryChangedByteChangesTheHashOfTheBytes) {
+  // 100 bytes: three blocks of the four lanes, then words, then single bytes.
+  std::string bytes(100, '\0');
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>('a' + i % 26);
+  const uint64_t hash = HashBytes(bytes.data(), bytes.size());
+  EXPECT_EQ(HashBytes(std::string(bytes).data(), bytes.size()), hash);
+  for (size_t at = 0; at < bytes.size(); ++at) {
+    for (int bit = 0; bit < 8; ++bit) {
+      std::string changed = bytes;
+      changed[at] = static_cast<char>(changed[at] ^ (1 << bit));
+      ASSERT_NE(HashBytes(changed.data(), changed.size()), hash) << "byte " << at << ", bit " << bit;
+    }
+  }
+  // Words of the same lane, of different lanes, and a word with the tail swapped; more zeros.
+  for (const auto& swap : {std::pair<size_t, size_t>{0, 32}, {0, 8}, {56, 88}}) {
+    std::string swapped = bytes;
+    for (size_t i = 0; i < 8; ++i) std::swap(swapped[swap.first + i], swapped[swap.second + i]);
+    EXPECT_NE(HashBytes(swapped.data(), swapped.size()), hash) << swap.first << " and " << swap.second;
+  }
+  const std::string zeros(64, '\0');
+  EXPECT_NE(HashBytes(zeros.data(), 63), HashBytes(zeros.data(), 64));
+  EXPECT_NE(HashBytes(zeros.data(), 0), HashBytes(zeros.data(), 1));
 }
 
 TEST(PresetReader, ScreenEntryOnlyOnceASliceHasBothRectangles) {
@@ -265,6 +338,41 @@ TEST_F(ReaderChangeTest, SameNewestTimeIsNotReadAgainNewTimeIs) {
   EXPECT_EQ(setup.loadedTime, 6000);
 }
 
+TEST_F(ReaderChangeTest, TheBytesOfTheLastReadAreNotParsedAgain) {
+  const std::string notParsed = "the bytes of the last read, not parsed again";
+  setup.newestTime = 1000;
+  Write(OneSlicePreset("A"), 100);
+  ReadPreset(setup, path());
+  ASSERT_EQ(Names(setup), "[Screen] | A");
+  // Saved again without a change: read, known by its bytes, the list kept.
+  setup.newestTime = 2000;
+  Write(OneSlicePreset("A"), 200);
+  ReadPreset(setup, path());
+  EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::Read);
+  EXPECT_EQ(setup.readStatus.detail, notParsed);
+  EXPECT_EQ(setup.loadedTime, 2000);
+  EXPECT_EQ(Names(setup), "[Screen] | A");
+  // One byte other is parsed; then the bytes of A are no longer those the list was read from.
+  for (const char* name : {"B", "A"}) {
+    setup.newestTime += 1000;
+    Write(OneSlicePreset(name), setup.newestTime / 1000);
+    ReadPreset(setup, path());
+    EXPECT_EQ(setup.readStatus.detail, "") << name;
+    EXPECT_EQ(Names(setup), std::string("[Screen] | ") + name);
+  }
+  // A file that fails to parse in between changes nothing: the list's own bytes are still known.
+  setup.newestTime += 1000;
+  Write("<XmlState><a b></a></XmlState>", setup.newestTime / 1000);
+  ReadPreset(setup, path());
+  ASSERT_EQ(setup.readStatus.outcome, ReadOutcome::ParseFailed);
+  setup.newestTime += 1000;
+  Write(OneSlicePreset("A"), setup.newestTime / 1000);
+  ReadPreset(setup, path());
+  EXPECT_EQ(setup.readStatus.detail, notParsed);
+  EXPECT_EQ(Names(setup), "[Screen] | A");
+  EXPECT_EQ(setup.loadedTime, setup.newestTime);
+}
+
 TEST_F(ReaderChangeTest, EmptyListIsReadAgainAtTheSameTime) {
   setup.newestTime = 5000;
   Write("<XmlState><ScreenSetup><screens/></ScreenSetup></XmlState>");
@@ -373,6 +481,21 @@ TEST_F(ReaderChangeTest, OversizedFileIsRefusedUntilItsWriteTimeChanges) {
   ReadPreset(setup, path());
   EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::Read);
   EXPECT_EQ(Names(setup), "[Screen] | C");
+
+  // A refusal in between leaves the list's bytes known: the same bytes saved again are not parsed.
+  padded.push_back(' ');
+  Write(padded, 400);
+  setup.newestTime = 400000;
+  ReadPreset(setup, path());
+  ASSERT_EQ(setup.readStatus.outcome, ReadOutcome::TooLarge);
+  padded.pop_back();
+  Write(padded, 500);
+  setup.newestTime = 500000;
+  ReadPreset(setup, path());
+  EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::Read);
+  EXPECT_EQ(setup.readStatus.detail, "the bytes of the last read, not parsed again");
+  EXPECT_EQ(Names(setup), "[Screen] | C");
+  EXPECT_EQ(setup.loadedTime, 500000);
 }
 
 TEST_F(ReaderChangeTest, NestingDeeperThanTheLimitIsRefusedAndRemembered) {

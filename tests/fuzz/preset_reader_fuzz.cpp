@@ -1,11 +1,15 @@
 // Fuzz target: arbitrary bytes reach the preset reader through a file, as a host-written preset
 // would. Besides crashes, sanitizer reports and stalls, it checks that the pre-scan predicts the
 // depth of every tree the parser builds, that parsing only the parts the walk reads fails or
-// reads exactly as parsing the whole text does, and that the list read is well formed.
+// reads exactly as parsing the whole text does, that the list read is well formed, and that the
+// start of the input, read as a coordinate, comes out as the library's number reader reads it,
+// bit for bit.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -13,6 +17,7 @@
 
 #include <unistd.h>
 
+#include "presets/coordinate_text.h"
 #include "presets/preset_document.h"
 #include "presets/preset_reader.h"
 #include "presets/preset_text.h"
@@ -80,6 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         "the walked parts and the whole text parse differently");
   if (whole.root) Check(CollectSlices(*direct.root) == CollectSlices(*whole.root), "the walked parts read other slices");
   if (setup.readStatus.outcome != ReadOutcome::Read) Check(setup.slices.empty(), "a failed first read left entries");
+  const juce::String number = DecodePresetText(data, std::min<size_t>(size, 48)).dropLastCharacters(1);
+  const float own = ParseCoordinate(number), library = ParseCoordinateByLibrary(number);
+  Check(std::memcmp(&own, &library, sizeof own) == 0, "a coordinate reads otherwise than the library reads it");
   for (const SliceRecord& record : setup.slices) {
     for (int corner = 0; corner < 4; ++corner) {
       const SlicePoint points[2] = {record.inputRect[corner], record.outputRect[corner]};
