@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -24,84 +25,24 @@
 #include "presets/preset_text.h"
 #include "presets/slice_walk.h"
 #include "presets/xml_prescan.h"
+#include "tests/support/preset_writer.h"
+#include "tools/caller/documents_folder.h"
 
 namespace {
 
-std::string Point(int x, int y) {
-  return "<v x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\"/>";
-}
-
-std::string Rect(const char* tag, int x, int y, int w, int h) {
-  return std::string("<") + tag + " orientation=\"0\">" + Point(x, y) + Point(x + w, y) + Point(x + w, y + h) +
-         Point(x, y + h) + "</" + tag + ">\n";
-}
-
-// One slice as the host writes it: parameter blocks, both rectangles, a warper with its control
-// points and a homography, a mask and a soft edge.
-std::string Slice(int index) {
-  int x = (index % 16) * 120, y = (index / 16 % 9) * 120;
-  std::string s = "<Slice uniqueId=\"" + std::to_string(1611000000000 + index) + "\">\n";
-  s += "<Params name=\"Input\"><ParamChoice name=\"Input Source\" default=\"0:1\" value=\"0:1\" storeChoices=\"0\"/></Params>\n";
-  s += "<Params name=\"Common\"><Param name=\"Name\" T=\"STRING\" default=\"Layer\" value=\"Slice " +
-       std::to_string(index + 1) + "\"/><Param name=\"Enabled\" T=\"BOOL\" default=\"1\" value=\"1\"/></Params>\n";
-  s += "<Params name=\"Output\"><Param name=\"Flip\" T=\"UINT8\" default=\"0\" value=\"0\"/>"
-       "<ParamRange name=\"Brightness\" T=\"DOUBLE\" default=\"0\" value=\"0\"/></Params>\n";
-  s += Rect("InputRect", x, y, 120, 120) + Rect("OutputRect", x * 2, y * 2, 240, 240);
-  s += "<Warper><Params name=\"Warper\"><Param name=\"Point Mode\" T=\"UINT8\" default=\"0\" value=\"0\"/></Params>"
-       "<BezierWarper controlWidth=\"4\" controlHeight=\"4\"><vertices>";
-  for (int i = 0; i < 16; ++i) s += Point(x * 2 + (i % 4) * 80, y * 2 + (i / 4) * 80);
-  s += "</vertices></BezierWarper><Homography><src>" + Point(0, 0) + Point(1, 0) + Point(1, 1) + Point(0, 1) +
-       "</src><dst>" + Point(0, 0) + Point(1, 0) + Point(1, 1) + Point(0, 1) + "</dst></Homography></Warper>\n";
-  s += "<SliceMask enabled=\"0\"><ShapeObject name=\"Mask\">" + Rect("Rect", 0, 0, 10, 10) + "</ShapeObject></SliceMask>\n";
-  s += "<SoftEdge enabled=\"0\" gamma=\"1.8\" power=\"2\" luminance=\"0.5\"/>\n</Slice>\n";
-  return s;
-}
-
-// A preset of `slices` slices on screens of up to 25 slices each.
-std::string RealisticPreset(int slices) {
-  std::string s = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<XmlState name=\"Bench\">\n"
-                  "<versionInfo name=\"Host\" majorVersion=\"7\" minorVersion=\"13\" microVersion=\"2\"/>\n"
-                  "<ScreenSetup name=\"ScreenSetup\"><Params name=\"ScreenSetupParams\"/>"
-                  "<sizing><inputs><InputSize id=\"0\" width=\"1920\" height=\"1080\"/></inputs></sizing>\n<screens>\n";
-  for (int first = 0, screen = 1; first < slices; first += 25, ++screen) {
-    s += "<Screen name=\"Screen " + std::to_string(screen) + "\"><Params name=\"Params\">"
-         "<Param name=\"Name\" T=\"STRING\" default=\"\" value=\"Screen " + std::to_string(screen) + "\"/></Params>\n<layers>\n";
-    for (int i = first; i < slices && i < first + 25; ++i) s += Slice(i);
-    s += "</layers>\n<OutputDevice><OutputDeviceVirtual name=\"Screen\" width=\"1920\" height=\"1080\"/></OutputDevice>\n"
-         "</Screen>\n";
-  }
-  return s + "</screens>\n<SoftEdging><Params name=\"SoftEdging\"/></SoftEdging>\n</ScreenSetup>\n</XmlState>\n";
-}
-
-// The text written one element a line, indented by two blanks a level, as the host writes its files.
-std::string Indented(const std::string& compact) {
-  std::string out;
-  int depth = 0;
-  for (size_t at = compact.find('<'); at != std::string::npos; at = compact.find('<', at)) {
-    const size_t end = compact.find('>', at) + 1;
-    const bool closing = compact[at + 1] == '/', declaration = compact[at + 1] == '?';
-    if (closing) --depth;
-    if (!out.empty()) out += '\n';
-    out.append(static_cast<size_t>(2 * depth), ' ');
-    out.append(compact, at, end - at);
-    if (!closing && !declaration && compact[end - 2] != '/') ++depth;
-    at = end;
-  }
-  return out + '\n';
-}
-
-// How a bench preset is written.
+// How a bench preset is written: an LED wall of 120-pixel slices on screens of 25, as the host writes it.
 enum class PresetShape {
-  Compact,     // RealisticPreset: about 1.6 kB per slice
-  Indented,    // the same indented as the host writes it: about 2.8 kB per slice
+  Compact,     // one slice's markup a line: about 1.6 kB per slice
+  Indented,    // the same indented, one element a line, as the host writes it: about 2.8 kB per slice
   SavedAgain,  // Compact with another root name: other bytes, the same slices
 };
 
 std::string BenchPreset(int slices, PresetShape shape) {
-  std::string text = RealisticPreset(slices);
-  if (shape == PresetShape::Indented) return Indented(text);
-  if (shape == PresetShape::SavedAgain) text.replace(text.find("\"Bench\""), 7, "\"Bench, saved again\"");
-  return text;
+  testsupport::PresetStyle style;
+  style.markup = testsupport::PresetMarkup::Host;
+  style.indented = shape == PresetShape::Indented;
+  style.documentName = shape == PresetShape::SavedAgain ? "Bench, saved again" : "Bench";
+  return testsupport::PresetXml(testsupport::SliceGrid(slices), style);
 }
 
 // Scratch files shared by the benchmarks, removed at exit.
@@ -109,6 +50,7 @@ struct BenchFiles {
   juce::File root = juce::File::getSpecialLocation(juce::File::tempDirectory)
                         .getNonexistentChildFile("mosaro-presets-bench", "", false);
   std::map<std::pair<int, PresetShape>, juce::File> presets;
+  std::unique_ptr<caller::DocumentsFolder> documents;
 
   BenchFiles() { root.createDirectory(); }
   ~BenchFiles() { root.deleteRecursively(); }
@@ -122,22 +64,17 @@ struct BenchFiles {
     return presets[{slices, shape}] = file;
   }
 
-  // HOME with a documents folder of 100 other subfolders and a host folder of 20 presets.
-  juce::File Home() {
-    juce::File home = root.getChildFile("home");
-    if (home.isDirectory()) return home;
-    juce::File documents = home.getChildFile("Documents");
+  // The preset folder of a documents folder (in a temporary HOME, from the first call on) that also holds 100
+  // other subfolders, with 20 presets in it.
+  juce::File PresetFolder() {
+    if (documents) return juce::File(documents->PresetFolder("Host"));
+    documents = std::make_unique<caller::DocumentsFolder>();
     for (int i = 0; i < 100; ++i)
-      documents.getChildFile("Folder " + juce::String(i).paddedLeft('0', 3)).createDirectory();
-    juce::File presets = documents.getChildFile("Host").getChildFile("Presets").getChildFile("Advanced Output");
-    presets.createDirectory();
-    std::string text = RealisticPreset(10);
-    for (int i = 0; i < 20; ++i) {
-      juce::File file = presets.getChildFile("Preset " + juce::String(i) + ".xml");
-      file.replaceWithText(text);
-      file.setLastModificationTime(juce::Time(static_cast<juce::int64>(1700000000 + i) * 1000));
-    }
-    return home;
+      juce::File(documents->Documents()).getChildFile("Folder " + juce::String(i).paddedLeft('0', 3)).createDirectory();
+    const std::string text = BenchPreset(10, PresetShape::Compact);
+    for (int i = 0; i < 20; ++i)
+      documents->WritePreset("Host", "Preset " + std::to_string(i) + ".xml", text, (1700000000 + i) * int64_t{1000});
+    return juce::File(documents->PresetFolder("Host"));
   }
 };
 
@@ -310,18 +247,6 @@ BENCHMARK(BM_ReadStages)
     ->Args({1000, 1})
     ->Unit(benchmark::kMicrosecond);
 
-class HomeRedirect {
- public:
-  explicit HomeRedirect(const juce::File& home) {
-    if (const char* old = std::getenv("HOME")) saved = old;
-    setenv("HOME", home.getFullPathName().toRawUTF8(), 1);
-  }
-  ~HomeRedirect() { setenv("HOME", saved.c_str(), 1); }
-
- private:
-  std::string saved;
-};
-
 // The least any refresh does on this machine, in plain system calls: one listing of the preset folder and
 // one status per preset file. Returns the newest last-write second found.
 int64_t ListingAndStatusFloor(const std::string& folder) {
@@ -342,9 +267,7 @@ int64_t ListingAndStatusFloor(const std::string& folder) {
 // both meet the same conditions (calling thread's CPU time). Reported time: the refresh; counters: both, in
 // microseconds, and their ratio, whose target is at most 1.3.
 void BM_RefreshUnchanged(benchmark::State& state) {
-  HomeRedirect redirect(Files().Home());
-  const std::string folder =
-      Files().Home().getChildFile("Documents/Host/Presets/Advanced Output").getFullPathName().toStdString();
+  const std::string folder = Files().PresetFolder().getFullPathName().toStdString();
   OutputSetup setup;
   RefreshPreset(setup);
   if (setup.readStatus.outcome != ReadOutcome::Read) return state.SkipWithError("the first refresh read nothing");
@@ -371,7 +294,7 @@ BENCHMARK(BM_RefreshUnchanged)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // For comparison: the last-write times of the 20 presets alone, through JUCE.
 void BM_TwentyWriteTimesOnly(benchmark::State& state) {
-  juce::File presets = Files().Home().getChildFile("Documents/Host/Presets/Advanced Output");
+  juce::File presets = Files().PresetFolder();
   juce::Array<juce::File> files = presets.findChildFiles(juce::File::findFiles, false, "*.xml");
   for (auto _ : state)
     for (const juce::File& file : files) benchmark::DoNotOptimize(file.getLastModificationTime().toMilliseconds());
@@ -380,7 +303,7 @@ BENCHMARK(BM_TwentyWriteTimesOnly)->Unit(benchmark::kMicrosecond);
 
 // For comparison: the same refresh when the host folder is searched every time.
 void BM_RefreshUnchangedSearchingFolder(benchmark::State& state) {
-  HomeRedirect redirect(Files().Home());
+  Files().PresetFolder();
   OutputSetup setup;
   RefreshPreset(setup);
   for (auto _ : state) {
