@@ -1,6 +1,7 @@
 // The quad of one layer draw: where it lies in the frame and which window of the input it shows.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -65,6 +66,9 @@ struct QuadResult {
 
   bool ok() const { return status == QuadStatus::Ok; }
 };
+
+// The entry a 1-based slice index names in a list of `count` entries: 0 for none, -1 when it lies past the list.
+long SliceEntryPosition(float index, std::size_t count);
 
 // Computes the six vertices of one layer draw from its input and the current slice list; no GL.
 QuadResult ComputeQuadVertices(const QuadInput& input, const std::vector<SliceRecord>& slices);

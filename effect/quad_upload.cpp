@@ -13,6 +13,10 @@ void ReleaseQuadBuffers(QuadGeometry& geometry) { glsupport::ReleaseQuadBuffer(g
 bool UploadQuad(const QuadGeometry& geometry, const QuadVertex (&vertices)[6]) {
   if (geometry.vbo == 0) return false;
   glBindBuffer(GL_ARRAY_BUFFER, geometry.vbo);
+  return UploadToBoundBuffer(vertices);
+}
+
+bool UploadToBoundBuffer(const QuadVertex (&vertices)[6]) {
   void* target =
       glMapBufferRange(GL_ARRAY_BUFFER, 0, kQuadBytes, GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_BUFFER_BIT);
   if (target == nullptr) return false;
