@@ -817,9 +817,13 @@ TEST_F(RenderPassInside, EachQuadIsUploadedWithAnOrphaningWriteMap) {
   expectFrame(computed + 5, -0.5f, "its slice moved");
   plugin->outputSetup.slices.push_back(plugin->outputSetup.slices[2]);
   expectFrame(computed + 6, -0.5f, "a longer list");
+  Set(1, kSlotSliceSample, 3);  // the window maps entry 3 onto entry 2
+  expectFrame(computed + 7, -0.5f, "a sample slice chosen");
+  plugin->outputSetup.slices[2].outputRect[1].x += 4.0f;
+  expectFrame(computed + 8, -0.5f, "the sample slice moved");
   WritePreset({kTopLeftMoved, kCentre});  // re-read in this frame: the slice now starts at the middle
   plugin->frameCounter = 59;
-  expectFrame(computed + 7, 0.0f, "a re-read that moved it");
+  expectFrame(computed + 9, 0.0f, "a re-read that moved it");
 }
 
 TEST_F(RenderPassInside, NonFiniteQuadsAreSkippedWithoutAnUploadAndTheRestOfTheFrameIsDrawn) {
