@@ -6,7 +6,6 @@
 
 namespace {
 
-
 void CopyRects(const SliceRecord& entry, SlicePoint (&out)[8]) {
   std::copy(std::begin(entry.inputRect), std::end(entry.inputRect), out);
   std::copy(std::begin(entry.outputRect), std::end(entry.outputRect), out + 4);

@@ -16,8 +16,8 @@ struct ParamElement {
   float value = 0.0f;
 };
 
-// The option elements of a registry entry. Copies share one list (the 48 slice choices of an instance hold
-// the same 1001 names) until an element is written through one of them, which first gives that copy a list
+// The option elements of a registry entry. Copies share one list (entries offering the same choices hold
+// one list of names) until an element is written through one of them, which first gives that copy a list
 // of its own. A list made by default holds the one element of a plain entry: empty name, value 0.0.
 class ParamElementList {
  public:
