@@ -1,34 +1,54 @@
 // What a host pays for the effect's description and its largest parameter reaction.
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "effect/qm_plugin.h"
+#include "presets/preset_discovery.h"
+#include "tests/support/preset_writer.h"
 #include "tools/caller/documents_folder.h"
 
 namespace {
 
-// A realistic preset: two screens of 8 slices each.
+// A realistic preset: two screens of 8 slices each, 240 pixels wide and the frame's height.
 std::string SixteenSlicePreset() {
-  std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<XmlState name=\"Bench\">\n"
-                    "<versionInfo major=\"7\" minor=\"0\"/>\n<ScreenSetup name=\"ScreenSetup\"><screens>\n";
+  std::vector<testsupport::PresetScreen> screens;
   for (int screen = 0; screen < 2; ++screen) {
-    xml += "<Screen name=\"Screen " + std::to_string(screen + 1) + "\"><layers>\n";
+    screens.push_back({"Screen " + std::to_string(screen + 1), {}});
     for (int slice = 0; slice < 8; ++slice) {
-      const std::string x0 = std::to_string(slice * 240), x1 = std::to_string(slice * 240 + 240);
-      const std::string points = "<v x=\"" + x0 + "\" y=\"0\"/><v x=\"" + x1 + "\" y=\"0\"/><v x=\"" + x1 +
-                                 "\" y=\"1080\"/><v x=\"" + x0 + "\" y=\"1080\"/>";
-      xml += "<Slice uniqueId=\"" + std::to_string(screen * 8 + slice) +
-             "\"><Params name=\"Common\"><Param name=\"Name\" value=\"Slice " + std::to_string(slice + 1) +
-             "\"/><Param name=\"Enabled\" value=\"1\"/></Params><InputRect>" + points + "</InputRect><OutputRect>" +
-             points + "</OutputRect></Slice>\n";
+      const auto box = testsupport::Box(static_cast<float>(slice * 240), 0, static_cast<float>(slice * 240 + 240), 1080);
+      screens.back().slices.push_back({"Slice " + std::to_string(slice + 1), box, box});
     }
-    xml += "</layers></Screen>\n";
   }
-  return xml + "</screens></ScreenSetup></XmlState>\n";
+  testsupport::PresetStyle style;
+  style.documentName = "Bench";
+  return testsupport::PresetXml(screens, style);
 }
+
+// A preset of `slices` slices as the host writes it (about 2.4 kB a slice), on screens of up to 25 each:
+// with its screen entries the slice choices offer slices + slices / 25 + 1 elements.
+std::string HostShapedPreset(int slices) {
+  testsupport::PresetStyle style;
+  style.markup = testsupport::PresetMarkup::HostWithParameters;
+  style.documentName = "Bench";
+  return testsupport::PresetXml(testsupport::SliceGrid(slices), style);
+}
+
+// CPU time of the calling thread, not counting time spent descheduled by other work on the machine.
+double ThreadSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// Bytes the allocator hands out at the moment.
+double HeapBytesInUse() { return static_cast<double>(mallinfo2().uordblks); }
 
 // Constructing an instance as the host's plugin scan does: 467 parameters and the preset read.
 void BM_ConstructPrototype(benchmark::State& state) {
@@ -40,6 +60,43 @@ void BM_ConstructPrototype(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ConstructPrototype)->Unit(benchmark::kMicrosecond);
+
+// The first description call with a host-shaped preset of range(0) slices in the host's preset folder:
+// construction of the prototype, preset read included. Counters, in thread CPU time: the whole construction,
+// the preset read alone (a fresh import of the same file, untimed, in the same run) and the rest; and the
+// heap an instance holds.
+void BM_FirstDescription(benchmark::State& state) {
+  caller::DocumentsFolder documents;
+  documents.WritePreset("Host", "mapping.xml", HostShapedPreset(static_cast<int>(state.range(0))), 1700000000000);
+  double readSeconds = 0.0, constructSeconds = 0.0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    double start = ThreadSeconds();
+    {
+      OutputSetup setup;
+      RefreshPreset(setup);
+      benchmark::DoNotOptimize(setup.slices.data());
+    }
+    readSeconds += ThreadSeconds() - start;
+    state.ResumeTiming();
+    start = ThreadSeconds();
+    {
+      QmPlugin plugin;
+      benchmark::DoNotOptimize(plugin.layers.data());
+    }
+    constructSeconds += ThreadSeconds() - start;
+  }
+  const double before = HeapBytesInUse();
+  auto kept = std::make_unique<QmPlugin>();
+  const double instanceBytes = HeapBytesInUse() - before;
+  const double n = static_cast<double>(state.iterations());
+  state.counters["cpu_ms"] = constructSeconds / n * 1e3;
+  state.counters["read_ms"] = readSeconds / n * 1e3;
+  state.counters["rest_ms"] = (constructSeconds - readSeconds) / n * 1e3;
+  state.counters["slices"] = static_cast<double>(kept->outputSetup.slices.size());
+  state.counters["instance_kB"] = instanceBytes / 1024.0;
+}
+BENCHMARK(BM_FirstDescription)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // Choosing a layer in "Edit Slice": 456 visibility changes and events.
 void BM_EditSliceReaction(benchmark::State& state) {

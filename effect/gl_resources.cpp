@@ -12,6 +12,8 @@ uint32_t QmPlugin::InitGL(const ViewportRecord* newViewport) {
     DeInitGL();
     return kStatusFailure;
   }
+  layerUniforms = FindLayerUniforms(layerProgram);
+  overlayUniforms = FindInputUniforms(overlayProgram);
   viewport = *newViewport;
   return kStatusSuccess;
 }
@@ -20,5 +22,7 @@ uint32_t QmPlugin::DeInitGL() {
   layerProgram.FreeGLResources();
   overlayProgram.FreeGLResources();
   ReleaseQuadBuffers(quadGeometry);
+  layerUniforms = LayerUniforms{};
+  overlayUniforms = InputUniforms{};
   return kStatusSuccess;
 }

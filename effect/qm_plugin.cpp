@@ -1,6 +1,8 @@
 #include "effect/qm_plugin.h"
 
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "presets/preset_discovery.h"
 
@@ -19,6 +21,10 @@ std::vector<OptionElement> ElementsNamed(std::initializer_list<const char*> name
   return elements;
 }
 
+quickstart::SharedOptionElements Shared(std::vector<OptionElement> elements) {
+  return std::make_shared<const std::vector<OptionElement>>(std::move(elements));
+}
+
 std::string LayerName(const char* baseName, int32_t k) { return std::string(baseName) + " " + std::to_string(k); }
 
 }  // namespace
@@ -27,13 +33,17 @@ QmPlugin::QmPlugin() {
   minInputs = 1;
   maxInputs = 1;
   RegisterGlobals();
-  const std::vector<OptionElement> sliceOptions = BuildSliceOptions();
+  // Every layer's choices share one list of each kind, in the options and in the registry.
+  const LayerChoices choices{std::make_shared<const std::vector<OptionElement>>(BuildSliceOptions()),
+                             Shared(ElementsNamed({"None", "Fit", "Fill", "Stretch"})),
+                             Shared(ElementsNamed({"Off", "Mirror", "Flipped", "Sample Flip"}))};
   layers.reserve(static_cast<size_t>(layerCount));
   for (int32_t k = 1; k <= layerCount; ++k) {
     if (k == 1) firstLayerParam = static_cast<int32_t>(Params().size());
-    RegisterLayer(k, sliceOptions);
+    RegisterLayer(k, choices);
     if (k == 1) paramsPerLayer = static_cast<int32_t>(Params().size()) - firstLayerParam;
   }
+  layerQuads.resize(static_cast<size_t>(layerCount));
 }
 
 QmPlugin::~QmPlugin() = default;
@@ -63,7 +73,7 @@ void QmPlugin::RegisterGlobals() {
   AddParam(editSlice);
 }
 
-void QmPlugin::RegisterLayer(int32_t k, const std::vector<OptionElement>& sliceOptions) {
+void QmPlugin::RegisterLayer(int32_t k, const LayerChoices& choices) {
   LayerParams layer;
   layer.enable = ParamBool::Create(LayerName("Enable", k), k == 1);
   AddParam(layer.enable);
@@ -73,7 +83,7 @@ void QmPlugin::RegisterLayer(int32_t k, const std::vector<OptionElement>& sliceO
   AddParam(layer.alpha);
   layer.opacity = ParamRange::Create(LayerName("Opacity", k), 1.0f, 0.0f, 1.0f);
   AddParam(layer.opacity);
-  layer.sliceOutput = ParamOption::Create(LayerName("Slice Output", k), sliceOptions, 0);
+  layer.sliceOutput = ParamOption::CreateSharing(LayerName("Slice Output", k), choices.slices, 0);
   AddParam(layer.sliceOutput);
   layer.positionX = ParamRange::CreateInteger(LayerName("Position X", k), 0, -16384.0f, 16384.0f);
   AddParam(layer.positionX);
@@ -85,9 +95,9 @@ void QmPlugin::RegisterLayer(int32_t k, const std::vector<OptionElement>& sliceO
   AddParam(layer.height);
   layer.rotateOut = ParamRange::Create(LayerName("Rotate Out", k), 0.0f, -360.0f, 360.0f);
   AddParam(layer.rotateOut);
-  layer.sliceSample = ParamOption::Create(LayerName("Slice Sample", k), sliceOptions, 0);
+  layer.sliceSample = ParamOption::CreateSharing(LayerName("Slice Sample", k), choices.slices, 0);
   AddParam(layer.sliceSample);
-  layer.scaling = ParamOption::Create(LayerName("Scaling", k), ElementsNamed({"None", "Fit", "Fill", "Stretch"}), 0);
+  layer.scaling = ParamOption::CreateSharing(LayerName("Scaling", k), choices.scalings, 0);
   AddParam(layer.scaling);
   layer.sampleX = ParamRange::Create(LayerName("Sample X", k), 0.0f, -1.0f, 1.0f);
   AddParam(layer.sampleX);
@@ -101,8 +111,7 @@ void QmPlugin::RegisterLayer(int32_t k, const std::vector<OptionElement>& sliceO
   AddParam(layer.scaleIn);
   layer.kaleidoscope = ParamRange::CreateInteger(LayerName("Kaleidoscope", k), 1, 1.0f, 64.0f);
   AddParam(layer.kaleidoscope);
-  layer.symmetry =
-      ParamOption::Create(LayerName("Symmetry", k), ElementsNamed({"Off", "Mirror", "Flipped", "Sample Flip"}), 0);
+  layer.symmetry = ParamOption::CreateSharing(LayerName("Symmetry", k), choices.symmetries, 0);
   AddParam(layer.symmetry);
   layers.push_back(std::move(layer));
 }

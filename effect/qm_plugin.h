@@ -7,10 +7,27 @@
 #include <vector>
 
 #include "effect/layer_params.h"
+#include "effect/program_uniforms.h"
+#include "effect/quad_cache.h"
 #include "effect/quad_geometry.h"
 #include "glsupport/shader_program.h"
 #include "presets/output_setup.h"
 #include "quickstart/plugin.h"
+
+// Registry indices of the global parameters, in registration order.
+enum GlobalIndex : uint32_t {
+  kIndexLiveUpdate = 0,
+  kIndexOptions = 1,
+  kIndexLimitX = 2,
+  kIndexLimitY = 3,
+  kIndexGlobalPosition = 4,
+  kIndexScalings = 5,
+  kIndexRatio = 6,
+  kIndexKaleidoscope = 7,
+  kIndexKalCentered = 8,
+  kIndexUV = 9,
+  kIndexEditSlice = 10,
+};
 
 class QmPlugin : public quickstart::Plugin {
  public:
@@ -38,6 +55,9 @@ class QmPlugin : public quickstart::Plugin {
   glsupport::ShaderProgram layerProgram;
   glsupport::ShaderProgram overlayProgram;
   QuadGeometry quadGeometry;
+  LayerUniforms layerUniforms;    // of layerProgram, found when it is built
+  InputUniforms overlayUniforms;  // of overlayProgram, found when it is built
+  std::vector<LayerQuads> layerQuads;  // one per layer, layer 1 first
   std::shared_ptr<quickstart::ParamRange> limitX;
   std::shared_ptr<quickstart::ParamRange> limitY;
   std::shared_ptr<quickstart::ParamOption> globalPosition;
@@ -61,14 +81,22 @@ class QmPlugin : public quickstart::Plugin {
   int32_t frameCounter = 1;
 
  private:
+  // The element lists every layer's choices share.
+  struct LayerChoices {
+    quickstart::SharedOptionElements slices;
+    quickstart::SharedOptionElements scalings;
+    quickstart::SharedOptionElements symmetries;
+  };
+
   void RegisterGlobals();
-  void RegisterLayer(int32_t k, const std::vector<quickstart::OptionElement>& sliceOptions);
+  void RegisterLayer(int32_t k, const LayerChoices& choices);
   void ShowEditedLayer();
   void SetOptionsVisible(bool on);
   void SetEditedLayerParamVisible(int32_t j, bool on, bool blockedByPosition);
   void SetPlacementVisible(uint32_t index, float value);
   int32_t EditedLayer() const;
-  void DrawLayer(LayerParams& layer);
+  void DrawLayer(int32_t k);
+  void DrawLayerQuad(const QuadResult& quad);
   void DrawOverlay(const TextureRecord& input);
   void Show(int32_t index, bool visible) { SetParamVisibility(static_cast<uint32_t>(index), visible, true); }
 };

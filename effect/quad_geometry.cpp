@@ -53,14 +53,6 @@ Point Centre(const SlicePoint (&rect)[4]) {
   return {(rect[0].x + rect[3].x) * 0.5f, (rect[0].y + rect[3].y) * 0.5f};
 }
 
-// The entry position a 1-based index names: 0 for none, -1 when it lies past the list.
-long EntryPosition(float index, std::size_t count) {
-  if (!(index >= 1.0f)) return 0;
-  const float whole = std::trunc(index);
-  if (whole > static_cast<float>(count)) return -1;
-  return static_cast<long>(whole);
-}
-
 // Rotates the rectangle about its centre by rotateOut degrees, clockwise on screen, keeping its shape on a
 // frame of aspect a: the x offsets are formed in units scaled by a and divided by a at the end.
 void RotateCorners(float left, float right, float bottom, float top, float rotateOut, float a, Placement& p) {
@@ -215,13 +207,20 @@ QuadResult Failure(QuadStatus status, QuadStep step) {
 
 }  // namespace
 
+long SliceEntryPosition(float index, std::size_t count) {
+  if (!(index >= 1.0f)) return 0;
+  const float whole = std::trunc(index);
+  if (whole > static_cast<float>(count)) return -1;
+  return static_cast<long>(whole);
+}
+
 QuadResult ComputeQuadVertices(const QuadInput& in, const std::vector<SliceRecord>& slices) {
   const float a = in.frameWidth / in.frameHeight;
   const float s = in.scaleIn == 0.0f ? 0.001f : in.scaleIn;
 
-  const long output = EntryPosition(in.outputIndex, slices.size());
+  const long output = SliceEntryPosition(in.outputIndex, slices.size());
   if (output < 0) return Failure(QuadStatus::IndexOutOfRange, QuadStep::Placement);
-  const long sample = output > 0 ? EntryPosition(in.sampleIndex, slices.size()) : 0;
+  const long sample = output > 0 ? SliceEntryPosition(in.sampleIndex, slices.size()) : 0;
   if (sample < 0) return Failure(QuadStatus::IndexOutOfRange, QuadStep::Window);
 
   Placement placement{};

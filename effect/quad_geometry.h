@@ -1,9 +1,11 @@
 // The quad of one layer draw: where it lies in the frame and which window of the input it shows.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "glsupport/quad_buffer.h"
 #include "presets/output_setup.h"
 
 // What one layer draw needs to place its quad; every field is a float as the parameters hold it.
@@ -26,24 +28,10 @@ struct QuadInput {
   float sampleIndex = 0.0f;  // 0 for the scaled window, else the 1-based entry whose picture is mapped
 };
 
-// One vertex as it lies in the quad buffer: texture coordinate first, then the device position.
-struct QuadVertex {
-  float u = 0.0f;
-  float v = 0.0f;
-  float x = 0.0f;
-  float y = 0.0f;
-  float z = 0.0f;
-};
-
-static_assert(sizeof(QuadVertex) == 20, "the quad buffer holds 20 bytes per vertex");
-
-// Bytes of one six-vertex quad in the buffer.
-constexpr int kQuadBytes = 6 * static_cast<int>(sizeof(QuadVertex));
-
-// The full-frame quad: the buffer's initial contents and the overlay pass's vertices.
-inline constexpr QuadVertex kFullFrameQuad[6] = {
-    {0.0f, 1.0f, -1.0f, 1.0f, 0.0f},  {1.0f, 1.0f, 1.0f, 1.0f, 0.0f},  {0.0f, 0.0f, -1.0f, -1.0f, 0.0f},
-    {0.0f, 0.0f, -1.0f, -1.0f, 0.0f}, {1.0f, 1.0f, 1.0f, 1.0f, 0.0f},  {1.0f, 0.0f, 1.0f, -1.0f, 0.0f}};
+// The vertex layout and the full-frame quad are those of every quad buffer.
+using glsupport::kFullFrameQuad;
+using glsupport::kQuadBytes;
+using glsupport::QuadVertex;
 
 // The quad vertices of one instance and the GL names of its vertex array and buffer (0 while none exists).
 struct QuadGeometry {
@@ -78,6 +66,9 @@ struct QuadResult {
 
   bool ok() const { return status == QuadStatus::Ok; }
 };
+
+// The entry a 1-based slice index names in a list of `count` entries: 0 for none, -1 when it lies past the list.
+long SliceEntryPosition(float index, std::size_t count);
 
 // Computes the six vertices of one layer draw from its input and the current slice list; no GL.
 QuadResult ComputeQuadVertices(const QuadInput& input, const std::vector<SliceRecord>& slices);

@@ -17,6 +17,10 @@ void ReleaseQuadBuffers(QuadGeometry& geometry);
 // False, with nothing written, when there is no buffer or mapping it fails.
 bool UploadQuad(const QuadGeometry& geometry, const QuadVertex (&vertices)[6]);
 
+// Writes the six vertices (120 bytes) into the buffer bound as the array buffer. False, with nothing
+// written, when mapping it fails.
+bool UploadToBoundBuffer(const QuadVertex (&vertices)[6]);
+
 // Computes one layer draw's quad into geometry.vertices and uploads it; false when the draw must be
 // skipped (non-finite or out-of-range input, which leaves vertices and buffer as they were, or a failed upload).
 bool ComputeQuad(const QuadInput& input, const std::vector<SliceRecord>& slices, QuadGeometry& geometry);

@@ -1,5 +1,6 @@
 // One frame: every enabled layer over the host's framebuffer, then the overlay quad.
 #include <cmath>
+#include <cstring>
 
 #include "effect/qm_plugin.h"
 #include "effect/quad_upload.h"
@@ -24,24 +25,19 @@ float UsedFraction(uint32_t size, uint32_t hardwareSize) {
   return hardwareSize == 0 ? 1.0f : static_cast<float>(size) / static_cast<float>(hardwareSize);
 }
 
-void SetInputUniforms(const glsupport::ShaderProgram& program, const TextureRecord& input) {
-  glUniform1i(program.FindUniform("inputTexture"), 0);
-  glUniform2f(program.FindUniform("HardwareSize"), AllocatedSide(input.width, input.hardwareWidth),
+void SetInputUniforms(const InputUniforms& uniforms, const TextureRecord& input) {
+  glUniform1i(uniforms.inputTexture, 0);
+  glUniform2f(uniforms.hardwareSize, AllocatedSide(input.width, input.hardwareWidth),
               AllocatedSide(input.height, input.hardwareHeight));
-  glUniform2f(program.FindUniform("MaxUV"), UsedFraction(input.width, input.hardwareWidth),
+  glUniform2f(uniforms.maxUV, UsedFraction(input.width, input.hardwareWidth),
               UsedFraction(input.height, input.hardwareHeight));
 }
 
-void DrawQuad(const QuadGeometry& geometry) {
-  if (geometry.vao == 0 || geometry.vbo == 0) return;
-  ScopedVAOBinding vertexArray(geometry.vao);
-  glDrawArrays(GL_TRIANGLES, 0, 6);
-}
+bool CanDraw(const QuadGeometry& geometry) { return geometry.vao != 0 && geometry.vbo != 0; }
 
 // The slice choice as a draw uses it: reset to "None" (the host not told) when past the current list.
-float ValidSliceChoice(quickstart::ParamOption& choice, size_t sliceCount) {
+float ValidSliceChoice(float position, quickstart::ParamOption& choice, size_t sliceCount) {
   if (sliceCount == 0) return 0.0f;
-  const float position = choice.GetValue();
   if (std::trunc(position) > static_cast<float>(sliceCount)) {
     choice.SetValue(0.0f);
     return 0.0f;
@@ -55,7 +51,7 @@ uint32_t QmPlugin::ProcessOpenGL(const FrameRecord* frame) {
   if (!frame || frame->inputCount < 1 || !frame->inputTextures || !frame->inputTextures[0]) return kStatusFailure;
   const TextureRecord& input = *frame->inputTextures[0];
 
-  if (liveUpdate->GetValue() == 1.0f) {
+  if (Values()[kIndexLiveUpdate] == 1.0f) {
     ++frameCounter;
     if (frameCounter % 60 == 0) {
       RefreshPreset(outputSetup);
@@ -66,12 +62,16 @@ uint32_t QmPlugin::ProcessOpenGL(const FrameRecord* frame) {
   // Unit 0 is selected before the input is bound, so the input lands where "inputTexture" reads it.
   ScopedActiveTextureUnit unit(0);
   Scoped2DTextureBinding texture(input.handle);
+  // One vertex array and one buffer binding serve every draw of the frame.
+  ScopedVAOBinding vertexArray(quadGeometry.vao);
+  if (quadGeometry.vbo != 0) glBindBuffer(GL_ARRAY_BUFFER, quadGeometry.vbo);
   {
     ScopedShaderBinding program(layerProgram.program());
-    SetInputUniforms(layerProgram, input);
-    for (int32_t k = 1; k <= layerCount; ++k) DrawLayer(layers[static_cast<size_t>(k - 1)]);
+    SetInputUniforms(layerUniforms.input, input);
+    for (int32_t k = 1; k <= layerCount; ++k) DrawLayer(k);
   }
   DrawOverlay(input);
+  vertexArray.EndScope();
   texture.EndScope();
   unit.EndScope();
 
@@ -82,63 +82,74 @@ uint32_t QmPlugin::ProcessOpenGL(const FrameRecord* frame) {
   return kStatusSuccess;
 }
 
-void QmPlugin::DrawLayer(LayerParams& layer) {
-  if (layer.enable->GetValue() != 1.0f) return;
-  const auto& program = layerProgram;
-  const float sampleX = layer.sampleX->GetValue();
-  const float sampleY = layer.sampleY->GetValue();
-  const float rotateIn = layer.rotateIn->GetValue();
-  glUniform2f(program.FindUniform("shift"), sampleX, sampleY);
-  glUniform1f(program.FindUniform("aliased"), 0.0f);
-  glUniform1f(program.FindUniform("rot"), rotateIn);
-  glUniform1f(program.FindUniform("op"), layer.opacity->GetValue());
-  glUniform1f(program.FindUniform("uv_mode"), uv->GetValue());
-  glUniform1f(program.FindUniform("kaleido"), layer.kaleidoscope->GetValue());
-  glUniform1f(program.FindUniform("link"), 0.0f);
-  glUniform1f(program.FindUniform("limitx"), limitX->GetValue());
-  glUniform1f(program.FindUniform("limity"), limitY->GetValue());
+void QmPlugin::DrawLayer(int32_t k) {
+  const float* values = &Values()[static_cast<size_t>(LayerParamIndex(k, 0))];
+  if (values[kSlotEnable] != 1.0f) return;
+  const LayerUniforms& u = layerUniforms;
+  const float sampleX = values[kSlotSampleX];
+  const float sampleY = values[kSlotSampleY];
+  const float rotateIn = values[kSlotRotateIn];
+  glUniform2f(u.shift, sampleX, sampleY);
+  glUniform1f(u.aliased, 0.0f);
+  glUniform1f(u.rot, rotateIn);
+  glUniform1f(u.op, values[kSlotOpacity]);
+  glUniform1f(u.uvMode, Values()[kIndexUV]);
+  glUniform1f(u.kaleido, values[kSlotKaleidoscope]);
+  glUniform1f(u.link, 0.0f);
+  glUniform1f(u.limitX, Values()[kIndexLimitX]);
+  glUniform1f(u.limitY, Values()[kIndexLimitY]);
 
-  if (layer.alpha->GetValue() == 0.0f) {
+  if (values[kSlotAlpha] == 0.0f) {
     glDisable(GL_BLEND);
   } else {
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
   }
 
+  LayerParams& layer = layers[static_cast<size_t>(k - 1)];
+  const size_t sliceCount = outputSetup.slices.size();
   QuadInput quad;
   quad.frameWidth = static_cast<float>(viewport.width);
   quad.frameHeight = static_cast<float>(viewport.height);
-  quad.positionX = layer.positionX->GetValue();
-  quad.positionY = layer.positionY->GetValue();
-  quad.width = layer.width->GetValue();
-  quad.height = layer.height->GetValue();
+  quad.positionX = values[kSlotPositionX];
+  quad.positionY = values[kSlotPositionY];
+  quad.width = values[kSlotWidth];
+  quad.height = values[kSlotHeight];
   quad.sampleX = sampleX;
   quad.sampleY = sampleY;
-  quad.scaleIn = layer.scaleIn->GetValue();
-  quad.rotateOut = layer.rotateOut->GetValue();
-  quad.ratio = layer.ratio->GetValue();
-  quad.scaling = layer.scaling->GetValue();
-  quad.anchor = globalPosition->GetValue();
+  quad.scaleIn = values[kSlotScaleIn];
+  quad.rotateOut = values[kSlotRotateOut];
+  quad.ratio = values[kSlotRatio];
+  quad.scaling = values[kSlotScaling];
+  quad.anchor = Values()[kIndexGlobalPosition];
   quad.symmetry = 0.0f;
-  quad.outputIndex = ValidSliceChoice(*layer.sliceOutput, outputSetup.slices.size());
-  quad.sampleIndex = ValidSliceChoice(*layer.sliceSample, outputSetup.slices.size());
-  if (ComputeQuad(quad, outputSetup.slices, quadGeometry)) DrawQuad(quadGeometry);
+  quad.outputIndex = ValidSliceChoice(values[kSlotSliceOutput], *layer.sliceOutput, sliceCount);
+  quad.sampleIndex = ValidSliceChoice(values[kSlotSliceSample], *layer.sliceSample, sliceCount);
+  LayerQuads& quads = layerQuads[static_cast<size_t>(k - 1)];
+  DrawLayerQuad(quads.first.Get(quad, outputSetup.slices));
 
-  const float symmetry = layer.symmetry->GetValue();
+  const float symmetry = values[kSlotSymmetry];
   if (symmetry == 0.0f) return;
   quad.symmetry = symmetry;
   quad.positionX = -quad.positionX;
-  if (symmetry != 2.0f) glUniform1f(program.FindUniform("rot"), -rotateIn);
-  if (symmetry == 3.0f) glUniform2f(program.FindUniform("shift"), -sampleX, sampleY);
-  quad.rotateOut = -layer.rotateOut->GetValue();
-  if (ComputeQuad(quad, outputSetup.slices, quadGeometry)) DrawQuad(quadGeometry);
+  if (symmetry != 2.0f) glUniform1f(u.rot, -rotateIn);
+  if (symmetry == 3.0f) glUniform2f(u.shift, -sampleX, sampleY);
+  quad.rotateOut = -values[kSlotRotateOut];
+  DrawLayerQuad(quads.mirrored.Get(quad, outputSetup.slices));
+}
+
+// Uploads a sound quad into the bound buffer and draws it; a non-finite or out-of-range one is skipped.
+void QmPlugin::DrawLayerQuad(const QuadResult& quad) {
+  if (!quad.ok() || !CanDraw(quadGeometry)) return;
+  std::memcpy(quadGeometry.vertices, quad.vertices, sizeof quadGeometry.vertices);
+  if (UploadToBoundBuffer(quadGeometry.vertices)) glDrawArrays(GL_TRIANGLES, 0, 6);
 }
 
 void QmPlugin::DrawOverlay(const TextureRecord& input) {
   ScopedShaderBinding program(overlayProgram.program());
   ScopedActiveTextureUnit unit(0);
-  SetInputUniforms(overlayProgram, input);
+  SetInputUniforms(overlayUniforms, input);
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-  if (UploadQuad(quadGeometry, quadGeometry.overlayVertices)) DrawQuad(quadGeometry);
+  if (CanDraw(quadGeometry) && UploadToBoundBuffer(quadGeometry.overlayVertices)) glDrawArrays(GL_TRIANGLES, 0, 6);
 }

@@ -1,20 +1,14 @@
 // Two triangles covering the whole clip space, texture coordinate (0, 0) at the bottom-left.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 namespace glsupport {
 
-// Owns a vertex array and a buffer; only Release deletes them (with the context current).
+// Owns a vertex array and a buffer holding the full-frame quad; only Release deletes them (with the context
+// current).
 class ScreenQuad {
  public:
-  // Floats per vertex: u, v, x, y, z.
-  static constexpr int kFloatsPerVertex = 5;
-  static constexpr int kVertexCount = 6;
-  // The uploaded vertex table: attribute 1 (u, v) at byte 0, attribute 0 (x, y, z) at byte 8.
-  static const std::array<float, kFloatsPerVertex * kVertexCount> kVertices;
-
   ScreenQuad() = default;
   ScreenQuad(const ScreenQuad&) = delete;
   ScreenQuad& operator=(const ScreenQuad&) = delete;

@@ -1,8 +1,35 @@
 #include "host/param_registry.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "host/plugin_abi.h"
+
+ParamElementList ParamElementList::Named(const std::vector<std::string>& names) {
+  ParamElementList list;
+  list.elements = std::make_shared<std::vector<ParamElement>>();
+  list.elements->reserve(names.size());
+  for (size_t k = 0; k < names.size(); ++k) list.elements->push_back(ParamElement{names[k], static_cast<float>(k)});
+  return list;
+}
+
+ParamElement& ParamElementList::operator[](size_t i) {
+  if (!elements) {
+    elements = std::make_shared<std::vector<ParamElement>>(1);
+  } else if (elements.use_count() > 1) {
+    elements = std::make_shared<std::vector<ParamElement>>(*elements);
+  }
+  return (*elements)[i];
+}
+
+void ParamElementList::assign(size_t count, const ParamElement& element) {
+  elements = std::make_shared<std::vector<ParamElement>>(count, element);
+}
+
+const ParamElement& ParamElementList::PlainElement() {
+  static const ParamElement plain;
+  return plain;
+}
 
 CHostPluginManager::~CHostPluginManager() = default;
 
@@ -27,10 +54,13 @@ void CHostPluginManager::SetParamInfo(uint32_t index, const std::string& name, u
 
 void CHostPluginManager::SetOptionParamInfo(uint32_t index, const std::string& name,
                                             const std::vector<std::string>& choices, float defaultValue) {
+  SetOptionParamInfo(index, name, ParamElementList::Named(choices), defaultValue);
+}
+
+void CHostPluginManager::SetOptionParamInfo(uint32_t index, const std::string& name, ParamElementList elements,
+                                            float defaultValue) {
   ParamEntry& entry = Append(index, name, kTypeOption);
-  entry.elements.clear();
-  entry.elements.reserve(choices.size());
-  for (size_t k = 0; k < choices.size(); ++k) entry.elements.push_back(ParamElement{choices[k], static_cast<float>(k)});
+  entry.elements = std::move(elements);
   entry.defaultValue = defaultValue;
 }
 

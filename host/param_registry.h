@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -15,12 +16,36 @@ struct ParamElement {
   float value = 0.0f;
 };
 
+// The option elements of a registry entry. Copies share one list (entries offering the same choices hold
+// one list of names) until an element is written through one of them, which first gives that copy a list
+// of its own. A list made by default holds the one element of a plain entry: empty name, value 0.0.
+class ParamElementList {
+ public:
+  ParamElementList() = default;
+  // One element per name, valued by position: 0.0, 1.0, 2.0, ...
+  static ParamElementList Named(const std::vector<std::string>& names);
+
+  size_t size() const { return elements ? elements->size() : 1; }
+  const ParamElement& operator[](size_t i) const { return elements ? (*elements)[i] : PlainElement(); }
+  // The element for writing; the list is copied first when another copy shares it.
+  ParamElement& operator[](size_t i);
+  // Replaces the list by count copies of the element.
+  void assign(size_t count, const ParamElement& element);
+  // Whether both copies read the same stored list.
+  bool SharesWith(const ParamElementList& other) const { return elements && elements == other.elements; }
+
+ private:
+  static const ParamElement& PlainElement();
+
+  std::shared_ptr<std::vector<ParamElement>> elements;  // null: the one plain element
+};
+
 // One parameter description, as the host reads it.
 struct ParamEntry {
   uint32_t index = 0;
   char name[16] = {};
   uint32_t type = 0;
-  std::vector<ParamElement> elements{ParamElement{}};
+  ParamElementList elements;
   uint32_t usage = 0;
   bool visible = true;
   float minimum = 0.0f;
@@ -47,6 +72,8 @@ class CHostPluginManager {
   // Appends an option entry (type 11) with one element per choice, valued 0, 1, 2, ...
   void SetOptionParamInfo(uint32_t index, const std::string& name, const std::vector<std::string>& choices,
                           float defaultValue);
+  // The same with the elements given as a list, which the entry shares with its other copies.
+  void SetOptionParamInfo(uint32_t index, const std::string& name, ParamElementList elements, float defaultValue);
   // Sets the range of the first entry with the index; no entry, no change.
   void SetParamRange(uint32_t index, float minimum, float maximum);
   // Sets the visible flag and, when tellHost, raises the visibility event.

@@ -5,15 +5,26 @@
 namespace quickstart {
 
 Param::Param(std::string paramName, float initialValue, uint32_t paramType)
-    : value(initialValue), name(std::move(paramName)), type(paramType) {}
+    : name(std::move(paramName)), type(paramType), value(initialValue) {}
 
 std::shared_ptr<Param> Param::Create(std::string name, float value, uint32_t type) {
   return std::make_shared<Param>(std::move(name), value, type);
 }
 
-void Param::SetValue(float newValue) { value = newValue; }
+void Param::SetValue(float newValue) { Store(newValue); }
 
 float Param::GetValue() const { return value; }
+
+void Param::MirrorInto(std::vector<float>* values, size_t index) {
+  mirror = values;
+  mirrorIndex = index;
+  if (mirror) (*mirror)[mirrorIndex] = value;
+}
+
+void Param::Store(float newValue) {
+  value = newValue;
+  if (mirror) (*mirror)[mirrorIndex] = newValue;
+}
 
 ParamBool::ParamBool(std::string name, bool flag) : Param(std::move(name), flag ? 1.0f : 0.0f, kTypeBoolean) {}
 
@@ -43,13 +54,20 @@ bool OptionPositionToIndex(float position, uint64_t& index) {
   return true;
 }
 
-ParamOption::ParamOption(std::string name, std::vector<OptionElement> optionElements, int32_t defaultIndex)
-    : Param(std::move(name), 0.0f, kTypeOption), elements(std::move(optionElements)) {
+ParamOption::ParamOption(std::string name, SharedOptionElements optionElements, int32_t defaultIndex)
+    : Param(std::move(name), 0.0f, kTypeOption),
+      elements(optionElements ? std::move(optionElements) : std::make_shared<const std::vector<OptionElement>>()) {
   Select(static_cast<float>(defaultIndex));
 }
 
 std::shared_ptr<ParamOption> ParamOption::Create(std::string name, std::vector<OptionElement> elements,
                                                  int32_t defaultIndex) {
+  return CreateSharing(std::move(name), std::make_shared<const std::vector<OptionElement>>(std::move(elements)),
+                       defaultIndex);
+}
+
+std::shared_ptr<ParamOption> ParamOption::CreateSharing(std::string name, SharedOptionElements elements,
+                                                        int32_t defaultIndex) {
   return std::make_shared<ParamOption>(std::move(name), std::move(elements), defaultIndex);
 }
 
@@ -57,19 +75,19 @@ void ParamOption::SetValue(float newValue) { Select(newValue); }
 
 void ParamOption::Select(float position) {
   uint64_t index = 0;
-  if (OptionPositionToIndex(position, index) && index < elements.size()) {
-    value = position;
+  if (OptionPositionToIndex(position, index) && index < elements->size()) {
+    Store(position);
   } else {
-    value = 0.0f;
+    Store(0.0f);
     index = 0;
   }
-  if (elements.empty()) {
+  if (elements->empty()) {
     currentName.clear();
     currentValue = 0.0f;
     return;
   }
-  currentName = elements[index].name;
-  currentValue = elements[index].value;
+  currentName = (*elements)[index].name;
+  currentValue = (*elements)[index].value;
 }
 
 ParamText::ParamText(std::string name, std::string initialText)

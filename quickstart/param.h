@@ -27,11 +27,21 @@ class Param {
   const std::string& GetName() const { return name; }
   // Host parameter type code.
   uint32_t GetType() const { return type; }
+  // From now on every value stored is also written to slot `index` of `values`, the current one at once;
+  // null stops it. The owner of `values` stops it before `values` goes.
+  void MirrorInto(std::vector<float>* values, size_t index);
 
  protected:
-  float value;
+  // Stores the value, and into the mirror slot when there is one.
+  void Store(float newValue);
+
   std::string name;
   uint32_t type;
+
+ private:
+  float value;
+  std::vector<float>* mirror = nullptr;
+  size_t mirrorIndex = 0;
 };
 
 // A boolean (type 0): 1.0 or 0.0 at creation; any non-zero value counts as true.
@@ -62,18 +72,26 @@ struct OptionElement {
   float value = 0.0f;
 };
 
+// Option elements that several option parameters may share; they never change once made.
+using SharedOptionElements = std::shared_ptr<const std::vector<OptionElement>>;
+
 // A choice among fixed elements (type 11); the host sends the position of the chosen element.
 class ParamOption : public Param {
  public:
-  ParamOption(std::string name, std::vector<OptionElement> elements, int32_t defaultIndex);
+  ParamOption(std::string name, SharedOptionElements elements, int32_t defaultIndex);
   static std::shared_ptr<ParamOption> Create(std::string name, std::vector<OptionElement> elements,
                                              int32_t defaultIndex);
+  // An option whose elements are shared with the other options made from the same list (null: none).
+  static std::shared_ptr<ParamOption> CreateSharing(std::string name, SharedOptionElements elements,
+                                                    int32_t defaultIndex);
 
   // Selects the element at the truncated position; NaN, -1.0 or below, and positions past the last
   // element select element 0 and store 0.0.
   void SetValue(float newValue) override;
 
-  const std::vector<OptionElement>& GetElements() const { return elements; }
+  const std::vector<OptionElement>& GetElements() const { return *elements; }
+  // The elements as shared with other options.
+  const SharedOptionElements& SharedElements() const { return elements; }
   // Name and value of the selected element (empty and 0.0 when there are no elements).
   const std::string& GetCurrentName() const { return currentName; }
   float GetCurrentValue() const { return currentValue; }
@@ -81,7 +99,7 @@ class ParamOption : public Param {
  private:
   void Select(float position);
 
-  std::vector<OptionElement> elements;
+  SharedOptionElements elements;  // never null
   std::string currentName;
   float currentValue = 0.0f;
 };

@@ -1,5 +1,6 @@
 #include "quickstart/plugin.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "glsupport/gl.h"
@@ -18,11 +19,16 @@ const char kEmptyText[] = "";
 Plugin::Plugin()
     : start(MonotonicNanoseconds()), randomEngine(NondeterministicSeed()), shaderHeader(kShaderHeader) {}
 
-Plugin::~Plugin() = default;
+Plugin::~Plugin() {
+  // A handle kept elsewhere must not write into the values of an instance that is gone.
+  for (const auto& param : params) param->MirrorInto(nullptr, 0);
+}
 
 uint32_t Plugin::Register(const std::shared_ptr<Param>& param) {
   const auto index = static_cast<uint32_t>(params.size());
   params.push_back(param);
+  values.push_back(0.0f);
+  param->MirrorInto(&values, index);
   return index;
 }
 
@@ -39,9 +45,17 @@ uint32_t Plugin::AddParam(std::shared_ptr<ParamRange> param) {
 }
 
 uint32_t Plugin::AddParam(std::shared_ptr<ParamOption> param) {
-  std::vector<std::string> choices;
-  for (const OptionElement& element : param->GetElements()) choices.push_back(element.name);
-  SetOptionParamInfo(static_cast<uint32_t>(params.size()), param->GetName(), choices, param->GetValue());
+  const SharedOptionElements& elements = param->SharedElements();
+  auto published = std::find_if(publishedElements.begin(), publishedElements.end(),
+                                [&elements](const auto& entry) { return entry.first == elements; });
+  if (published == publishedElements.end()) {
+    std::vector<std::string> choices;
+    choices.reserve(elements->size());
+    for (const OptionElement& element : *elements) choices.push_back(element.name);
+    publishedElements.emplace_back(elements, ParamElementList::Named(choices));
+    published = publishedElements.end() - 1;
+  }
+  SetOptionParamInfo(static_cast<uint32_t>(params.size()), param->GetName(), published->second, param->GetValue());
   return Register(param);
 }
 

@@ -50,6 +50,8 @@ class Plugin : public CHostPlugin {
 
   // The parameter list: position is the registry index.
   const std::vector<std::shared_ptr<Param>>& Params() const { return params; }
+  // The value of every parameter by registry index, kept up to date by each value the parameter objects store.
+  const std::vector<float>& Values() const { return values; }
   // The analyser of an audio buffer parameter added by AddAudioParam, or null.
   AudioAnalyser* FindAnalyser(const std::shared_ptr<ParamBuffer>& param);
   const AudioAnalyser* FindAnalyser(const std::shared_ptr<ParamBuffer>& param) const;
@@ -100,6 +102,10 @@ class Plugin : public CHostPlugin {
 
   std::string fragmentCode;
   std::vector<std::shared_ptr<Param>> params;
+  std::vector<float> values;
+  // The registry element list published for each option element list, so that options sharing their
+  // elements share one registry list too.
+  std::vector<std::pair<SharedOptionElements, ParamElementList>> publishedElements;
   std::map<std::shared_ptr<ParamBuffer>, AudioAnalyser> analysers;
   glsupport::ShaderProgram shader;
   glsupport::ScreenQuad quad;

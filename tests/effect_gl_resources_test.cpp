@@ -3,7 +3,10 @@
 
 #include <epoxy/gl.h>
 
+#include <cstdint>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "effect/qm_plugin.h"
 #include "effect/shader_sources.h"
@@ -35,6 +38,32 @@ class EffectGLResources : public ::testing::Test {
     EXPECT_EQ(plugin.quadGeometry.vao, 0u);
     EXPECT_EQ(plugin.quadGeometry.vbo, 0u);
   }
+  // Each location the render pass keeps beside the uniform name it stands for.
+  static std::vector<std::pair<int32_t, const char*>> LayerLocations(const QmPlugin& plugin) {
+    const LayerUniforms& u = plugin.layerUniforms;
+    return {{u.input.inputTexture, "inputTexture"}, {u.input.hardwareSize, "HardwareSize"}, {u.input.maxUV, "MaxUV"},
+            {u.shift, "shift"}, {u.aliased, "aliased"}, {u.rot, "rot"}, {u.op, "op"}, {u.uvMode, "uv_mode"},
+            {u.kaleido, "kaleido"}, {u.link, "link"}, {u.limitX, "limitx"}, {u.limitY, "limity"}};
+  }
+  static std::vector<std::pair<int32_t, const char*>> OverlayLocations(const QmPlugin& plugin) {
+    const InputUniforms& u = plugin.overlayUniforms;
+    return {{u.inputTexture, "inputTexture"}, {u.hardwareSize, "HardwareSize"}, {u.maxUV, "MaxUV"}};
+  }
+  // The kept locations are those the linked programs report now; with `active`, every one is a uniform's.
+  static void ExpectLocationsOfTheLinkedPrograms(const QmPlugin& plugin, bool active) {
+    for (const auto& [kept, name] : LayerLocations(plugin)) {
+      EXPECT_EQ(kept, glGetUniformLocation(plugin.layerProgram.program(), name)) << name;
+      if (active) {
+        EXPECT_GE(kept, 0) << name;
+      }
+    }
+    for (const auto& [kept, name] : OverlayLocations(plugin)) {
+      EXPECT_EQ(kept, glGetUniformLocation(plugin.overlayProgram.program(), name)) << name;
+      if (active) {
+        EXPECT_GE(kept, 0) << name;
+      }
+    }
+  }
   static GLint Binding(GLenum which) {
     GLint value = -1;
     glGetIntegerv(which, &value);
@@ -58,6 +87,7 @@ TEST_F(EffectGLResources, InitGLBuildsBothProgramsAndTheFullFrameQuadAndLeavesNo
   EXPECT_EQ(plugin.viewport.height, 360u);
   EXPECT_EQ(Binding(GL_VERTEX_ARRAY_BINDING), 0);
   EXPECT_EQ(Binding(GL_ARRAY_BUFFER_BINDING), 0);
+  ExpectLocationsOfTheLinkedPrograms(plugin, true);
 
   const float expected[30] = {0, 1, -1, 1, 0, 1, 1, 1, 1, 0, 0, 0, -1, -1, 0,
                               0, 0, -1, -1, 0, 1, 1, 1, 1, 0, 1, 0, 1, -1, 0};
@@ -92,8 +122,25 @@ TEST_F(EffectGLResources, InitGLBuildsBothProgramsAndTheFullFrameQuadAndLeavesNo
   ExpectNoGLObjects(plugin);
   EXPECT_FALSE(glIsProgram(program));
   EXPECT_FALSE(glIsBuffer(buffer));
+  for (const auto& [kept, name] : LayerLocations(plugin)) EXPECT_EQ(kept, -1) << name;
+  for (const auto& [kept, name] : OverlayLocations(plugin)) EXPECT_EQ(kept, -1) << name;
   EXPECT_EQ(plugin.DeInitGL(), kStatusSuccess);  // nothing left: still fine
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+  // A program built again brings its own locations: one whose fragment stage reads "op" alone has no others.
+  EffectSources opOnly{SourceText(ShaderSource::LayerVertex),
+                       "#version 410 core\nuniform float op;\nout vec4 colour;\nvoid main() { colour = vec4(op); }\n",
+                       SourceText(ShaderSource::OverlayVertex), SourceText(ShaderSource::OverlayFragment)};
+  test::replacedProgramSources = &opOnly;
+  ASSERT_EQ(plugin.InitGL(&vp), kStatusSuccess);
+  ExpectLocationsOfTheLinkedPrograms(plugin, false);
+  EXPECT_GE(plugin.layerUniforms.op, 0);
+  EXPECT_EQ(plugin.layerUniforms.rot, -1);
+  plugin.DeInitGL();
+  test::replacedProgramSources = nullptr;
+  ASSERT_EQ(plugin.InitGL(&vp), kStatusSuccess);
+  ExpectLocationsOfTheLinkedPrograms(plugin, true);
+  plugin.DeInitGL();
 }
 
 TEST_F(EffectGLResources, AFailingOverlayProgramLeavesNothingBehind) {

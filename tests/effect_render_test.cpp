@@ -546,6 +546,13 @@ TEST_F(LiveUpdate, AChoicePastAShrunkListBecomesNoneInTheSameFrame) {
   EXPECT_EQ(Get("Slice Sample 1"), 0.0f);
   ExpectQuad(
       Read(), 0, 15, 9, 26, [](int x, int y) { return Texel(x + 24, y); }, kBackground);
+
+  // The reset is the layer's choice from then on: a list that grows back does not bring the slice back.
+  WritePreset({kTopLeft, kCentre});
+  RunFrames(59);
+  EXPECT_EQ(Get("Slice Output 1"), 0.0f);
+  ExpectQuad(
+      Read(), 0, 15, 9, 26, [](int x, int y) { return Texel(x + 24, y); }, kBackground);
 }
 
 TEST_F(LiveUpdate, AnEmptyListLeavesTheChoiceAloneAndPlacesTheLayerFreely) {
@@ -723,6 +730,18 @@ TEST_F(RenderPassInside, LayerUniformsAndTheirValuesOnTheSymmetryPass) {
     EXPECT_EQ(Uniform(*program, "HardwareSize", 2), (std::vector<float>{64.0f, 36.0f}));
     EXPECT_EQ(Uniform(*program, "MaxUV", 2), (std::vector<float>{1.0f, 1.0f}));
   }
+
+  // The pass draws with what the parameter objects hold, however they came to hold it: a value stored
+  // straight into the object, and a symmetry past the elements that the option turns into "Off".
+  plugin->layers[0].opacity->SetValue(0.5f);
+  Set(1, kSlotSymmetry, 9);
+  ASSERT_EQ(Frame(), 0u);
+  EXPECT_EQ(Uniform(layer, "op", 1), std::vector<float>{0.5f});
+  EXPECT_EQ(Uniform(layer, "rot", 1), std::vector<float>{30.0f}) << "no symmetry pass";
+  for (uint32_t i = 0; i < plugin->Params().size(); ++i) {
+    const float held = plugin->GetFloatParameter(i);
+    EXPECT_EQ(std::memcmp(&plugin->Values()[i], &held, sizeof held), 0) << i;
+  }
 }
 
 TEST_F(RenderPassInside, EachQuadIsUploadedWithAnOrphaningWriteMap) {
@@ -741,8 +760,64 @@ TEST_F(RenderPassInside, EachQuadIsUploadedWithAnOrphaningWriteMap) {
   EXPECT_NEAR(layer[5].y, -0.5f, 1e-6f);
   EXPECT_EQ(std::memcmp(Uploads().uploads[1].data(), kFullFrameQuad, 120), 0);
   EXPECT_EQ(spy.Calls("glDrawArrays"), 2);
-  // Looked up by name at every use: three frame uniforms per program and nine for the layer.
-  EXPECT_EQ(spy.Calls("glGetUniformLocation"), 3 + 9 + 3);
+  // Locations were looked up when the programs were linked; a frame sets three input uniforms per program
+  // and nine for the layer, each at the location of an active uniform, and binds the vertex array once.
+  EXPECT_EQ(spy.Calls("glGetUniformLocation"), 0);
+  EXPECT_EQ(spy.Calls("glUniform1i"), 2);
+  EXPECT_EQ(spy.Calls("glUniform2f"), 2 + 1 + 2);
+  EXPECT_EQ(spy.Calls("glUniform1f"), 8);
+  EXPECT_EQ(spy.Calls("glUniform1i[-1]") + spy.Calls("glUniform2f[-1]") + spy.Calls("glUniform1f[-1]"), 0);
+  EXPECT_EQ(spy.Calls("glBindVertexArray"), 2);
+  EXPECT_EQ(spy.Calls("glBindVertexArray(0)"), 1);
+
+  // Building the programs again looks every name up once in the program that reads it, and nothing else.
+  const ViewportRecord viewport{0, 0, kW, kH};
+  plugin->DeInitGL();
+  ASSERT_EQ(plugin->InitGL(&viewport), 0u);
+  EXPECT_EQ(spy.Calls("glGetUniformLocation"), 9 + 3 + 3);
+  for (const char* name : {"shift", "aliased", "rot", "op", "uv_mode", "kaleido", "link", "limitx", "limity"})
+    EXPECT_EQ(spy.Calls(std::string("glGetUniformLocation(") + name + ")"), 1) << name;
+  for (const char* name : {"inputTexture", "HardwareSize", "MaxUV"})
+    EXPECT_EQ(spy.Calls(std::string("glGetUniformLocation(") + name + ")"), 2) << name;
+
+  // The layer's quad is computed again only when what it is made from changes; it is uploaded every draw,
+  // since the overlay shares the buffer.
+  const CachedQuad& quad = plugin->layerQuads[0].first;
+  const int computed = quad.computations();
+  auto expectFrame = [&](int computations, float left, const char* after) {
+    Uploads().uploads.clear();
+    ASSERT_EQ(Frame(), 0u) << after;
+    EXPECT_EQ(quad.computations(), computations) << after;
+    ASSERT_EQ(Uploads().uploads.size(), 2u) << after;
+    EXPECT_NEAR(Uploads().uploads[0][0].x, left, 1e-6f) << after;
+    EXPECT_EQ(std::memcmp(Uploads().uploads[0].data(), plugin->quadGeometry.vertices, 120), 0) << after;
+  };
+  expectFrame(computed, -0.5f, "an unchanged frame");
+  Set(1, kSlotWidth, 16);
+  expectFrame(computed + 1, -0.25f, "a changed width");
+  expectFrame(computed + 1, -0.25f, "the frame after");
+  const ViewportRecord wider{0, 0, 2 * kW, 2 * kH};
+  EXPECT_EQ(plugMain(kResize, reinterpret_cast<uint64_t>(&wider), instance), 0u);
+  expectFrame(computed + 2, -0.125f, "a larger viewport");
+  EXPECT_EQ(plugMain(kResize, reinterpret_cast<uint64_t>(&viewport), instance), 0u);
+  expectFrame(computed + 3, -0.25f, "the viewport back");
+
+  // On slice 2 ("TopLeft", x -1 to 0): entry 3 plays no part, a moved entry 2 or a longer list does.
+  Set(1, kSlotSliceOutput, 2);
+  expectFrame(computed + 4, -1.0f, "placed on a slice");
+  plugin->outputSetup.slices[2].inputRect[0].x += 8.0f;
+  expectFrame(computed + 4, -1.0f, "another slice moved");
+  plugin->outputSetup.slices[1].inputRect[0].x = 16.0f;
+  expectFrame(computed + 5, -0.5f, "its slice moved");
+  plugin->outputSetup.slices.push_back(plugin->outputSetup.slices[2]);
+  expectFrame(computed + 6, -0.5f, "a longer list");
+  Set(1, kSlotSliceSample, 3);  // the window maps entry 3 onto entry 2
+  expectFrame(computed + 7, -0.5f, "a sample slice chosen");
+  plugin->outputSetup.slices[2].outputRect[1].x += 4.0f;
+  expectFrame(computed + 8, -0.5f, "the sample slice moved");
+  WritePreset({kTopLeftMoved, kCentre});  // re-read in this frame: the slice now starts at the middle
+  plugin->frameCounter = 59;
+  expectFrame(computed + 9, 0.0f, "a re-read that moved it");
 }
 
 TEST_F(RenderPassInside, NonFiniteQuadsAreSkippedWithoutAnUploadAndTheRestOfTheFrameIsDrawn) {
@@ -766,6 +841,14 @@ TEST_F(RenderPassInside, NonFiniteQuadsAreSkippedWithoutAnUploadAndTheRestOfTheF
   EXPECT_EQ(spy.Calls("glDrawArrays"), 2);
   ExpectQuad(
       Read(), 0, 15, 9, 26, [](int x, int y) { return Texel(x + 24, y); }, kBackground);
+
+  // The next frame hands out the kept quads: the same one upload and draw for the layers.
+  Uploads().uploads.clear();
+  ASSERT_EQ(Frame(), 0u);
+  ASSERT_EQ(Uploads().uploads.size(), 2u);
+  EXPECT_NEAR(Uploads().uploads[0][0].x, -1.0f, 1e-6f);
+  EXPECT_EQ(spy.Calls("glDrawArrays"), 4);
+  EXPECT_EQ(Uploads().nonFiniteUploads, 0);
 
   // A viewport without size makes every layer degenerate; the overlay still runs.
   const ViewportRecord empty{0, 0, 0, 0};
@@ -796,6 +879,37 @@ TEST_F(RenderPassInside, AFailedMapSkipsOnlyTheDrawItFeeds) {
   EXPECT_EQ(glIsEnabled(GL_BLEND), GL_FALSE);
   EXPECT_EQ(Integer(GL_ARRAY_BUFFER_BINDING), 0);
   EXPECT_EQ(Integer(GL_CURRENT_PROGRAM), 0);
+}
+
+TEST_F(RenderPassInside, SliceChoicesShareOneElementListUntilTheHostWritesAnElement) {
+  const CHostPlugin& reading = *plugin;
+  auto elements = [&](int32_t k, int32_t slot) -> const ParamElementList& {
+    return reading.FindParam(static_cast<uint32_t>(plugin->LayerParamIndex(k, slot)))->elements;
+  };
+  for (int32_t k = 1; k <= 24; ++k) {
+    EXPECT_TRUE(elements(k, kSlotSliceOutput).SharesWith(elements(1, kSlotSliceOutput))) << k;
+    EXPECT_TRUE(elements(k, kSlotSliceSample).SharesWith(elements(1, kSlotSliceOutput))) << k;
+    EXPECT_EQ(&plugin->layers[static_cast<size_t>(k - 1)].sliceSample->GetElements(),
+              &plugin->layers[0].sliceOutput->GetElements()) << k;
+  }
+  ASSERT_EQ(elements(1, kSlotSliceOutput).size(), 4u);  // None, the screen entry and both slices
+
+  // Code 37 on Slice Output 1 changes that entry of this instance only.
+  const SetElementRecord change{static_cast<uint32_t>(plugin->LayerParamIndex(1, kSlotSliceOutput)), 2, 7.5f};
+  EXPECT_EQ(plugMain(kSetParameterElementValue, reinterpret_cast<uint64_t>(&change), instance), 0u);
+  EXPECT_EQ(elements(1, kSlotSliceOutput)[2].value, 7.5f);
+  EXPECT_FALSE(elements(1, kSlotSliceOutput).SharesWith(elements(2, kSlotSliceOutput)));
+  EXPECT_TRUE(elements(1, kSlotSliceSample).SharesWith(elements(2, kSlotSliceOutput)));
+  for (int32_t k : {1, 2, 24}) {
+    EXPECT_EQ(elements(k, kSlotSliceSample)[2].value, 2.0f) << k;
+    EXPECT_EQ(elements(k, kSlotSliceOutput)[2].name, "TopLeft") << k;
+    EXPECT_EQ(elements(k, kSlotSliceSample)[3].name, "Centre") << k;
+  }
+  const ElementRefRecord asked{change.paramIndex, 2};
+  const uint64_t prototypeBits = plugMain(kGetParameterElementValue, reinterpret_cast<uint64_t>(&asked), nullptr);
+  float prototypeValue = 0.0f;
+  std::memcpy(&prototypeValue, &prototypeBits, sizeof prototypeValue);
+  EXPECT_EQ(prototypeValue, 2.0f);
 }
 
 TEST_F(RenderPassInside, TheRefreshCounterRestartsAtOneEvery59CountedFrames) {

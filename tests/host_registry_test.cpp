@@ -48,6 +48,13 @@ TEST(Registry, NewEntryHasOneEmptyElementAndDefaultFields) {
   EXPECT_EQ(e->defaultText, "");
   EXPECT_TRUE(e->fileExtensions.empty());
   EXPECT_EQ(e->pendingEvents, 0u);
+
+  // Writing the plain element gives the entry an element of its own; another plain entry keeps its empty one.
+  registry.SetParamInfo(8, "Y", kTypeInteger, 0.0f);
+  registry.FindParam(7)->elements[0].value = 4.5f;
+  EXPECT_EQ(registry.FindParam(7)->elements[0].value, 4.5f);
+  EXPECT_EQ(registry.FindParam(8)->elements.size(), 1u);
+  EXPECT_EQ(static_cast<const ParamEntry*>(registry.FindParam(8))->elements[0].value, 0.0f);
 }
 
 TEST(Registry, OptionElementsAreValuedByPositionAndDefaultIsUnclamped) {
@@ -60,6 +67,26 @@ TEST(Registry, OptionElementsAreValuedByPositionAndDefaultIsUnclamped) {
   EXPECT_EQ(e->type, kTypeOption);
   EXPECT_EQ(e->defaultValue, 2.0f);
   EXPECT_EQ(e->maximum, 1.0f);
+
+  // Entries given one element list share it until an element is written through one of them.
+  const ParamElementList slices = ParamElementList::Named({"None", "A", "B"});
+  registry.SetOptionParamInfo(1, "Out", slices, 0.0f);
+  registry.SetOptionParamInfo(2, "In", slices, 0.0f);
+  const CHostPluginManager& reading = registry;
+  EXPECT_TRUE(reading.FindParam(1)->elements.SharesWith(reading.FindParam(2)->elements));
+  EXPECT_FALSE(reading.FindParam(0)->elements.SharesWith(reading.FindParam(1)->elements));
+  registry.FindParam(2)->elements[1].value = 7.5f;
+  EXPECT_FALSE(reading.FindParam(1)->elements.SharesWith(reading.FindParam(2)->elements));
+  EXPECT_EQ(reading.FindParam(2)->elements[1].value, 7.5f);
+  for (uint32_t index : {1u, 2u}) {
+    const ParamElementList& elements = reading.FindParam(index)->elements;
+    ASSERT_EQ(elements.size(), 3u);
+    EXPECT_EQ(elements[1].name, "A");
+    EXPECT_EQ(elements[2].name, "B");
+    EXPECT_EQ(elements[2].value, 2.0f);
+  }
+  EXPECT_EQ(reading.FindParam(1)->elements[1].value, 1.0f);
+  EXPECT_EQ(slices[1].value, 1.0f);
 }
 
 TEST(Registry, FirstEntryWithAnIndexWinsAndMissingIndicesChangeNothing) {

@@ -209,6 +209,27 @@ TEST(Registration, EachAddParamFormDeclaresItsEntryUnderTheNextIndex) {
   e = plugin.FindParam(6);
   EXPECT_EQ(std::memcmp(e->name, "ANameOfTwentyCha", 16), 0);
   EXPECT_EQ(plugin.Params()[6]->GetName(), "ANameOfTwentyChars20");
+
+  // Options made from one element list share it, and their registry entries share one published list,
+  // which a write through one entry does not change for the others.
+  const SharedOptionElements shared = std::make_shared<const std::vector<OptionElement>>(FourElements());
+  auto out = ParamOption::CreateSharing("Out", shared, 1);
+  auto in = ParamOption::CreateSharing("In", shared, 2);
+  EXPECT_EQ(&out->GetElements(), &in->GetElements());
+  EXPECT_EQ(in->GetCurrentName(), "Two");
+  EXPECT_EQ(plugin.AddParam(out), 7u);
+  EXPECT_EQ(plugin.AddParam(in), 8u);
+  const RegisteringPlugin& reading = plugin;
+  EXPECT_TRUE(reading.FindParam(7)->elements.SharesWith(reading.FindParam(8)->elements));
+  EXPECT_FALSE(reading.FindParam(3)->elements.SharesWith(reading.FindParam(7)->elements));
+  EXPECT_EQ(reading.FindParam(8)->defaultValue, 2.0f);
+  plugin.FindParam(7)->elements[3].value = -1.0f;
+  for (uint32_t index : {7u, 8u}) {
+    ASSERT_EQ(reading.FindParam(index)->elements.size(), 4u);
+    for (size_t k = 0; k < 4; ++k) EXPECT_EQ(reading.FindParam(index)->elements[k].name, FourElements()[k].name);
+  }
+  EXPECT_EQ(reading.FindParam(7)->elements[3].value, -1.0f);
+  EXPECT_EQ(reading.FindParam(8)->elements[3].value, 3.0f);
 }
 
 TEST(Registration, AudioParamDeclaresOneElementPerBinAndAnAnalyser) {
@@ -249,14 +270,44 @@ class HostOperations : public ::testing::Test {
 };
 
 TEST_F(HostOperations, FloatValuesRouteToTheParameterAndOutOfRangeIndicesFail) {
+  // The flat values hold what the objects hold, by registry index, however the value got there.
+  auto expectValuesMirrored = [this](const char* after) {
+    ASSERT_EQ(plugin.Values().size(), plugin.Params().size()) << after;
+    for (uint32_t i = 0; i < plugin.Params().size(); ++i) {
+      const float held = plugin.Params()[i]->GetValue();
+      EXPECT_EQ(std::memcmp(&plugin.Values()[i], &held, sizeof held), 0) << i << " after " << after;
+    }
+  };
+  expectValuesMirrored("registration");
+  EXPECT_EQ(plugin.Values()[2], 1.0f);
   EXPECT_EQ(plugin.SetFloatParameter(0, 7.5f), kStatusSuccess);
   EXPECT_EQ(plugin.GetFloatParameter(0), 7.5f);
+  EXPECT_EQ(plugin.Values()[0], 7.5f);
   EXPECT_EQ(plugin.SetFloatParameter(4, 2.9f), kStatusSuccess);
   EXPECT_EQ(plugin.GetFloatParameter(4), 2.9f);
+  EXPECT_EQ(plugin.Values()[4], 2.9f);
   EXPECT_EQ(plugin.SetFloatParameter(4, kNaN), kStatusSuccess);
   EXPECT_EQ(plugin.GetFloatParameter(4), 0.0f);
+  EXPECT_EQ(plugin.Values()[4], 0.0f);  // what the option stored, not what was sent
   EXPECT_EQ(plugin.SetFloatParameter(0, kInfinity), kStatusSuccess);
   EXPECT_EQ(plugin.GetFloatParameter(0), kInfinity);
+  EXPECT_EQ(plugin.Values()[0], kInfinity);
+  plugin.Params()[2]->SetValue(0.25f);  // straight to the object
+  EXPECT_EQ(plugin.Values()[2], 0.25f);
+  plugin.Params()[4]->SetValue(9.0f);  // past the elements: the option falls back to 0
+  EXPECT_EQ(plugin.Values()[4], 0.0f);
+  expectValuesMirrored("the changes");
+
+  // A handle kept past its plugin writes nowhere.
+  auto kept = ParamRange::Create("Kept", 0.5f, 0.0f, 1.0f);
+  {
+    RegisteringPlugin shortLived;
+    shortLived.AddParam(kept);
+    kept->SetValue(0.75f);
+    EXPECT_EQ(shortLived.Values()[0], 0.75f);
+  }
+  kept->SetValue(0.125f);
+  EXPECT_EQ(kept->GetValue(), 0.125f);
 
   EXPECT_EQ(plugin.SetFloatParameter(5, 1.0f), kStatusFailure);  // index equal to the count
   EXPECT_EQ(plugin.SetFloatParameter(0xFFFFFFFFu, 1.0f), kStatusFailure);

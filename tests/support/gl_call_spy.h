@@ -15,8 +15,9 @@
 
 namespace testsupport {
 
-// Counts per entry point ("glBindBuffer") and per entry point with its last integral argument
-// ("glBindBuffer(0)").
+// Counts per entry point ("glBindBuffer"), per entry point with its last argument when that is integral
+// ("glBindBuffer(0)") or a text ("glGetUniformLocation(shift)"), and per entry point with its first
+// argument when that is integral and others follow ("glUniform1f[-1]": a uniform set at no location).
 inline std::map<std::string, int>& SpiedCalls() {
   static std::map<std::string, int> calls;
   return calls;
@@ -46,6 +47,14 @@ struct SpiedEntryPoint<Slot, R (*)(A...)> {
       auto last = std::get<sizeof...(A) - 1>(std::forward_as_tuple(args...));
       if constexpr (std::is_integral_v<decltype(last)>) {
         ++SpiedCalls()[std::string(name) + "(" + std::to_string(last) + ")"];
+      } else if constexpr (std::is_same_v<decltype(last), const char*>) {
+        ++SpiedCalls()[std::string(name) + "(" + (last ? last : "") + ")"];
+      }
+    }
+    if constexpr (sizeof...(A) > 1) {
+      auto first = std::get<0>(std::forward_as_tuple(args...));
+      if constexpr (std::is_integral_v<decltype(first)>) {
+        ++SpiedCalls()[std::string(name) + "[" + std::to_string(first) + "]"];
       }
     }
     // The loader's first-call stub resolves only while the slot holds the stub itself, so the slot is
@@ -72,7 +81,7 @@ struct SpiedEntryPoint<Slot, R (*)(A...)> {
   X(glAttachShader) X(glLinkProgram) X(glDeleteProgram) X(glGetUniformLocation) X(glUseProgram)           \
   X(glBindBuffer) X(glBindTexture) X(glBindVertexArray) X(glActiveTexture) X(glGenBuffers)                \
   X(glGenVertexArrays) X(glDeleteBuffers) X(glDeleteVertexArrays) X(glBufferData) X(glDrawArrays)         \
-  X(glUniform1f) X(glUniform1i)
+  X(glUniform1f) X(glUniform1i) X(glUniform2f)
 
 // The slots that the product's calls go through: the built-in loader's table, or libepoxy's pointers.
 #if defined(MOSARO_BUILTIN_GL_LOADER)
@@ -96,7 +105,7 @@ class GlCallSpy {
     MOSARO_FOR_EACH_SPIED_GL_CALL(MOSARO_RESTORE_SPY)
   }
 
-  // Calls of "glName", or of "glName(last argument)".
+  // Calls of "glName", of "glName(last argument)" or of "glName[first argument]".
   int Calls(const std::string& key) const {
     auto found = SpiedCalls().find(key);
     return found == SpiedCalls().end() ? 0 : found->second;
@@ -105,7 +114,7 @@ class GlCallSpy {
   int TotalCalls() const {
     int total = 0;
     for (const auto& entry : SpiedCalls()) {
-      if (entry.first.find('(') == std::string::npos) total += entry.second;
+      if (entry.first.find_first_of("([") == std::string::npos) total += entry.second;
     }
     return total;
   }
