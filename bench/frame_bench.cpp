@@ -18,6 +18,7 @@
 #include "effect/quad_geometry.h"
 #include "effect/shader_sources.h"
 #include "presets/preset_reader.h"
+#include "tests/support/preset_writer.h"
 #include "tools/caller/documents_folder.h"
 #include "tools/caller/gl_context.h"
 #include "tools/caller/plugin_module.h"
@@ -28,19 +29,18 @@ constexpr int kLayers = 24;
 
 // Two screens of six slices each: list positions 1 and 8 are the screens, 2-7 and 9-14 the slices.
 std::string TwelveSlicePreset() {
-  std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<XmlState name=\"Bench\"><ScreenSetup><screens>\n";
+  std::vector<testsupport::PresetScreen> screens;
   for (int screen = 0; screen < 2; ++screen) {
-    xml += "<Screen name=\"Screen " + std::to_string(screen + 1) + "\"><layers>\n";
+    screens.push_back({"Screen " + std::to_string(screen + 1), {}});
     for (int slice = 0; slice < 6; ++slice) {
-      const int x0 = slice * 320, x1 = x0 + 300, y0 = screen * 540 + 20, y1 = y0 + 480;
-      auto v = [](int x, int y) { return "<v x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\"/>"; };
-      const std::string points = v(x0, y0) + v(x1, y0) + v(x1, y1) + v(x0, y1);
-      xml += "<Slice><Params name=\"Common\"><Param name=\"Name\" value=\"S" + std::to_string(screen * 6 + slice) +
-             "\"/></Params><InputRect>" + points + "</InputRect><OutputRect>" + points + "</OutputRect></Slice>\n";
+      const float x0 = static_cast<float>(slice * 320), y0 = static_cast<float>(screen * 540 + 20);
+      const testsupport::PresetCorners box = testsupport::Box(x0, y0, x0 + 300, y0 + 480);
+      screens.back().slices.push_back({"S" + std::to_string(screen * 6 + slice), box, box});
     }
-    xml += "</layers></Screen>\n";
   }
-  return xml + "</screens></ScreenSetup></XmlState>\n";
+  testsupport::PresetStyle style;
+  style.documentName = "Bench";
+  return testsupport::PresetXml(screens, style);
 }
 
 // One layer's settings, sent to the effect by name and mirrored by the baseline.
