@@ -12,7 +12,7 @@
 #include "effect/shader_sources.h"
 #include "tools/caller/documents_folder.h"
 #include "tests/support/replaceable_program_sources.h"
-#include "tools/caller/gl_context.h"
+#include "tests/support/shared_context.h"
 
 namespace {
 
@@ -20,11 +20,9 @@ class EffectGLResources : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     documents = new caller::DocumentsFolder();
-    context = new caller::GlContext();
-    ASSERT_TRUE(context->Create()) << context->error();
+    ASSERT_TRUE(testsupport::SharedContext().valid()) << testsupport::SharedContext().error();
   }
   static void TearDownTestSuite() {
-    delete context;
     delete documents;
   }
   void TearDown() override { test::replacedProgramSources = nullptr; }
@@ -70,10 +68,8 @@ class EffectGLResources : public ::testing::Test {
     return value;
   }
   static caller::DocumentsFolder* documents;
-  static caller::GlContext* context;
 };
 caller::DocumentsFolder* EffectGLResources::documents = nullptr;
-caller::GlContext* EffectGLResources::context = nullptr;
 
 TEST_F(EffectGLResources, InitGLBuildsBothProgramsAndTheFullFrameQuadAndLeavesNothingBound) {
   QmPlugin plugin;

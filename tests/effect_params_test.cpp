@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tools/caller/documents_folder.h"
-#include "tools/caller/gl_context.h"
+#include "tests/support/shared_context.h"
 #include "tools/caller/plugin_module.h"
 
 namespace {
@@ -151,7 +151,7 @@ TEST_F(EffectParams, WithoutPresetEverySliceChoiceHoldsOnlyNone) {
 class EffectInstance : public EffectParams {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(context.valid() || context.Create()) << context.error();
+    ASSERT_TRUE(testsupport::SharedContext().valid()) << testsupport::SharedContext().error();
     ViewportRecord vp{0, 0, 64, 36};
     instance = module->Instantiate(&vp);
     ASSERT_NE(instance, nullptr);
@@ -179,10 +179,8 @@ class EffectInstance : public EffectParams {
   void Set(const std::string& name, float value) { ASSERT_EQ(module->SetFloat(instance, Index(name), value), 0u); }
   std::string Display(const std::string& name) { return module->GetDisplay(instance, Index(name)); }
 
-  static caller::GlContext context;
   void* instance = nullptr;
 };
-caller::GlContext EffectInstance::context;
 
 TEST_F(EffectInstance, AfterInstantiationOnlyTheThreeEntryParametersAreShown) {
   EXPECT_EQ(Visible(), (std::vector<uint32_t>{0, 1, 10}));

@@ -15,7 +15,7 @@
 #include "glsupport/gl_loader.h"
 #include "glsupport/gl_proc_resolver.h"
 #include "glsupport/gl_version.h"
-#include "tools/caller/gl_context.h"
+#include "tests/support/shared_context.h"
 
 namespace {
 
@@ -163,32 +163,25 @@ TEST_F(EntryPointTable, NoLookupNamesTheFirstFunction) {
 // The same table against a real context.
 class LoaderWithContext : public EntryPointTable {
  protected:
-  static void SetUpTestSuite() {
-    if (!context) {
-      context = std::make_unique<caller::GlContext>();
-      context->Create();
-    }
-  }
   void SetUp() override {
     EntryPointTable::SetUp();
-    ASSERT_TRUE(context->valid()) << context->error();
-    ASSERT_TRUE(context->MakeCurrent());
+    ASSERT_TRUE(context().valid()) << context().error();
+    ASSERT_TRUE(context().MakeCurrent());
   }
   void TearDown() override {
-    EXPECT_TRUE(context->MakeCurrent());
+    EXPECT_TRUE(context().MakeCurrent());
     EntryPointTable::TearDown();
   }
+  static caller::GlContext& context() { return testsupport::SharedContext(); }
   static intptr_t EglAddress(const char* name) { return Bits(eglGetProcAddress(name)); }
-  static std::unique_ptr<caller::GlContext> context;
 };
-std::unique_ptr<caller::GlContext> LoaderWithContext::context;
 
 TEST_F(LoaderWithContext, LookupFollowsTheCurrentContext) {
   EXPECT_TRUE(glsupport::HasCurrentContext());
   EXPECT_EQ(glsupport::CurrentContextLookup(), &glsupport::LookUpWithEgl);
   EXPECT_EQ(Bits(glsupport::LookUpWithEgl("glCreateShader")), EglAddress("glCreateShader"));
   EXPECT_NE(EglAddress("glCreateShader"), 0);
-  context->ReleaseCurrent();
+  context().ReleaseCurrent();
   EXPECT_FALSE(glsupport::HasCurrentContext());
   EXPECT_EQ(glsupport::CurrentContextLookup(), nullptr);
 }
@@ -209,7 +202,7 @@ TEST_F(LoaderWithContext, FirstCallResolvesOnlyItsOwnSlot) {
 }
 
 TEST_F(LoaderWithContext, FirstCallWithoutContextDoesNothingAndReturnsZero) {
-  context->ReleaseCurrent();
+  context().ReleaseCurrent();
   EXPECT_EQ(glsupport::gl_entry::pglGetString(GL_VERSION), nullptr);
   EXPECT_EQ(glsupport::gl_entry::pglCreateShader(GL_VERTEX_SHADER), 0u);
   glsupport::gl_entry::pglEnable(GL_BLEND);
@@ -217,10 +210,10 @@ TEST_F(LoaderWithContext, FirstCallWithoutContextDoesNothingAndReturnsZero) {
 }
 
 TEST_F(LoaderWithContext, LoadingFailsCleanlyWithoutContextAndSucceedsWithOne) {
-  context->ReleaseCurrent();
+  context().ReleaseCurrent();
   EXPECT_FALSE(glsupport::LoadEntryPoints());
   EXPECT_EQ(TableSlots(), stubs);
-  ASSERT_TRUE(context->MakeCurrent());
+  ASSERT_TRUE(context().MakeCurrent());
   EXPECT_TRUE(glsupport::LoadEntryPoints());
   std::vector<intptr_t> slots = TableSlots();
   std::vector<std::string> names = TableNames();

@@ -141,7 +141,7 @@ void main() { fragColor = neverDefined(); }
 
 TEST_F(ShaderProgramTest, FreeAndLookupOnNeverBuiltProgramMakeNoGLCall) {
   ShaderProgram program;
-  Context()->ReleaseCurrent();  // any GL call would now reach no context
+  testsupport::SharedContext().ReleaseCurrent();  // any GL call would now reach no context
   {
     GlCallSpy spy;
     program.FreeGLResources();
@@ -149,7 +149,7 @@ TEST_F(ShaderProgramTest, FreeAndLookupOnNeverBuiltProgramMakeNoGLCall) {
     EXPECT_EQ(program.FindUniform("time"), -1);
     EXPECT_EQ(spy.TotalCalls(), 0);
   }
-  ASSERT_TRUE(Context()->MakeCurrent());
+  ASSERT_TRUE(testsupport::SharedContext().MakeCurrent());
 }
 
 class ScopedBindingTest : public testsupport::GlTest {};

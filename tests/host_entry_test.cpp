@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/support/gl_object_count.h"
+#include "tests/support/shared_context.h"
 #include "tools/caller/temp_folder.h"
 #include "tests/support/test_effect_control.h"
 #include "tools/caller/gl_context.h"
@@ -34,13 +35,6 @@ TEST(ProductModule, InformationRecordBytes) {
   EXPECT_EQ(std::memcmp(bytes + 56, tail, sizeof tail), 0);  // no extended data, zero padding, null block
 }
 
-// A GL context for the tests that instantiate; made once, current at the start of every test.
-caller::GlContext& Context() {
-  static caller::GlContext context;
-  if (!context.valid()) context.Create();
-  return context;
-}
-
 // Every test starts from a module with no prototype, a clean log and all switches off.
 class EntryPoint : public ::testing::Test {
  protected:
@@ -63,8 +57,8 @@ class EntryPoint : public ::testing::Test {
     module = nullptr;
   }
   void SetUp() override {
-    ASSERT_TRUE(Context().valid()) << Context().error();
-    ASSERT_TRUE(Context().MakeCurrent());
+    ASSERT_TRUE(testsupport::SharedContext().valid()) << testsupport::SharedContext().error();
+    ASSERT_TRUE(testsupport::SharedContext().MakeCurrent());
     module->Deinitialise();
     std::memset(control->log, 0, sizeof control->log);
     control->factoryFails = control->factoryThrows = control->initGLFails = control->initGLThrows = false;
@@ -221,11 +215,11 @@ TEST_F(EntryPoint, InstantiateWithoutContextFailsCleanlyThenSucceedsWithOne) {
   ASSERT_TRUE(fresh.Load(copy)) << fresh.error();
   TestEffectControl* freshControl = ControlOf(copy);
   ASSERT_NE(freshControl, nullptr);
-  Context().ReleaseCurrent();
+  testsupport::SharedContext().ReleaseCurrent();
   ViewportRecord vp{0, 0, 320, 180};
   EXPECT_EQ(fresh.Call(kInstantiateGL, AddressOf(&vp)), kPointerFailure);
   EXPECT_EQ(freshControl->liveInstances, 1);  // only the prototype remains
-  ASSERT_TRUE(Context().MakeCurrent());
+  ASSERT_TRUE(testsupport::SharedContext().MakeCurrent());
   void* instance = fresh.Instantiate(&vp);
   ASSERT_NE(instance, nullptr);
   EXPECT_EQ(fresh.DeInstantiate(instance), kStatusSuccess);

@@ -4,10 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
 
 #include "glsupport/gl.h"
-#include "tools/caller/gl_context.h"
+#include "tests/support/shared_context.h"
 
 namespace testsupport {
 
@@ -51,19 +50,10 @@ inline void ExpectScreenQuadAttributes() {
 // Fixture whose tests run with the shared context current.
 class GlTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (!Context()) {
-      Context() = std::make_unique<caller::GlContext>();
-      Context()->Create();
-    }
-  }
+  static void SetUpTestSuite() { SharedContext(); }
   void SetUp() override {
-    ASSERT_TRUE(Context()->valid()) << Context()->error();
-    ASSERT_TRUE(Context()->MakeCurrent());
-  }
-  static std::unique_ptr<caller::GlContext>& Context() {
-    static std::unique_ptr<caller::GlContext> context;
-    return context;
+    ASSERT_TRUE(SharedContext().valid()) << SharedContext().error();
+    ASSERT_TRUE(SharedContext().MakeCurrent());
   }
 };
 
