@@ -38,7 +38,8 @@ class QmPlugin : public quickstart::Plugin {
   uint32_t InitGL(const ViewportRecord* viewport) override;
   // Releases both programs and the quad buffer; safe when nothing exists; returns 0.
   uint32_t DeInitGL() override;
-  // Percentages and signed angles for the layer values, the text of a text parameter, else "".
+  // Percentages and signed angles for the layer values, the text of a text parameter, else ""; null for an
+  // index no parameter has (the text lives in this instance's displayText until its next display call).
   const char* GetParameterDisplay(uint32_t index) override;
   // Stores the value, then shows or hides parameters as the change requires.
   uint32_t SetFloatParameter(uint32_t index, float value) override;

@@ -7,7 +7,8 @@
 #include "presets/output_setup.h"
 
 // Generates the vertex array and the buffer, fills the buffer with the full-frame quad and points
-// attribute 0 (position) and 1 (texture coordinate) at it; both are unbound again. False (and nothing kept) on failure.
+// attribute 0 (position) and 1 (texture coordinate) at it; both are unbound again. False (and nothing kept)
+// on failure.
 bool CreateQuadBuffers(QuadGeometry& geometry);
 
 // Deletes the buffer and the vertex array and zeroes both names; safe when none exists.

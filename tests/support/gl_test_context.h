@@ -1,4 +1,5 @@
-// A GL 4.1 core context shared by the tests of one executable, and the pass-through vertex shader.
+// The fixture of the tests that draw with the shared GL context, the pass-through vertex shader, and the check
+// of the screen quad's vertex attributes.
 #pragma once
 
 #include <gtest/gtest.h>
