@@ -92,7 +92,7 @@ TEST_F(EffectParams, KindsDefaultsAndRanges) {
     EXPECT_EQ(range.minimum, e.minimum) << index;
     EXPECT_EQ(range.maximum, e.maximum) << index;
     if (e.type == kTypeText) {
-      EXPECT_STREQ(reinterpret_cast<const char*>(module->GetParameterDefaultRaw(index)), "") << index;
+      EXPECT_STREQ(module->GetParameterDefaultText(index), "") << index;
     } else {
       EXPECT_EQ(module->GetParameterDefaultFloat(index), e.defaultValue) << index;
     }
@@ -189,7 +189,7 @@ TEST_F(EffectInstance, AfterInstantiationOnlyTheThreeEntryParametersAreShown) {
   for (uint32_t i = 11; i <= 466; ++i) expected.push_back(i);
   EXPECT_EQ(pending, expected);
   EXPECT_TRUE(Collect().empty());
-  EXPECT_STREQ(reinterpret_cast<const char*>(module->GetParameterRaw(instance, Index("Name 5"))), "");
+  EXPECT_STREQ(module->GetText(instance, Index("Name 5")), "");
 }
 
 TEST_F(EffectInstance, OptionsShowAndHideTheEightOptionParameters) {
@@ -306,7 +306,7 @@ TEST_F(EffectInstance, TextParametersTakeAnyText) {
   std::string longText(100000, 'x');
   longText[5] = '\xC3';
   EXPECT_EQ(module->SetText(instance, name, longText.c_str()), 0u);
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(module->GetParameterRaw(instance, name))), longText);
+  EXPECT_EQ(std::string(module->GetText(instance, name)), longText);
   EXPECT_EQ(module->SetText(instance, name, ""), 0u);
   EXPECT_STREQ(module->GetDisplay(instance, name), "");
   EXPECT_EQ(module->SetText(instance, name, nullptr), 0u);

@@ -797,9 +797,9 @@ TEST_F(RenderPassInside, EachQuadIsUploadedWithAnOrphaningWriteMap) {
   expectFrame(computed + 1, -0.25f, "a changed width");
   expectFrame(computed + 1, -0.25f, "the frame after");
   const ViewportRecord wider{0, 0, 2 * kW, 2 * kH};
-  EXPECT_EQ(plugMain(kResize, reinterpret_cast<uint64_t>(&wider), instance), 0u);
+  EXPECT_EQ(testsupport::InProcess().Call(kResize, AddressOf(&wider), instance), 0u);
   expectFrame(computed + 2, -0.125f, "a larger viewport");
-  EXPECT_EQ(plugMain(kResize, reinterpret_cast<uint64_t>(&viewport), instance), 0u);
+  EXPECT_EQ(testsupport::InProcess().Call(kResize, AddressOf(&viewport), instance), 0u);
   expectFrame(computed + 3, -0.25f, "the viewport back");
 
   // On slice 2 ("TopLeft", x -1 to 0): entry 3 plays no part, a moved entry 2 or a longer list does.
@@ -896,7 +896,7 @@ TEST_F(RenderPassInside, SliceChoicesShareOneElementListUntilTheHostWritesAnElem
 
   // Code 37 on Slice Output 1 changes that entry of this instance only.
   const SetElementRecord change{static_cast<uint32_t>(plugin->LayerParamIndex(1, kSlotSliceOutput)), 2, 7.5f};
-  EXPECT_EQ(plugMain(kSetParameterElementValue, reinterpret_cast<uint64_t>(&change), instance), 0u);
+  EXPECT_EQ(testsupport::InProcess().Call(kSetParameterElementValue, AddressOf(&change), instance), 0u);
   EXPECT_EQ(elements(1, kSlotSliceOutput)[2].value, 7.5f);
   EXPECT_FALSE(elements(1, kSlotSliceOutput).SharesWith(elements(2, kSlotSliceOutput)));
   EXPECT_TRUE(elements(1, kSlotSliceSample).SharesWith(elements(2, kSlotSliceOutput)));
@@ -906,7 +906,7 @@ TEST_F(RenderPassInside, SliceChoicesShareOneElementListUntilTheHostWritesAnElem
     EXPECT_EQ(elements(k, kSlotSliceSample)[3].name, "Centre") << k;
   }
   const ElementRefRecord asked{change.paramIndex, 2};
-  const uint64_t prototypeBits = plugMain(kGetParameterElementValue, reinterpret_cast<uint64_t>(&asked), nullptr);
+  const uint64_t prototypeBits = testsupport::InProcess().Call(kGetParameterElementValue, AddressOf(&asked), nullptr);
   float prototypeValue = 0.0f;
   std::memcpy(&prototypeValue, &prototypeBits, sizeof prototypeValue);
   EXPECT_EQ(prototypeValue, 2.0f);

@@ -104,7 +104,7 @@ TEST_F(EntryPoint, DescriptionCodesAnswerFromThePrototype) {
   EXPECT_EQ(module->GetParameterDefaultFloat(0), 1.0f);  // 1.5 clamped for the standard type
   EXPECT_EQ(module->GetParameterDefaultFloat(1), 1920.0f);
   EXPECT_EQ(module->GetParameterDefaultFloat(5), 0.0f);
-  const char* text = reinterpret_cast<const char*>(module->GetParameterDefaultRaw(3));
+  const char* text = module->GetParameterDefaultText(3);
   ASSERT_NE(text, nullptr);
   EXPECT_STREQ(text, "");
   EXPECT_EQ(module->GetParameterDefaultRaw(6), kStatusFailure);
@@ -238,7 +238,7 @@ TEST_F(EntryPoint, InstantiateAppliesPrototypeDefaultsInIndexOrderThenInitGL) {
   // Defaults came from the prototype's registry: the standard default arrives clamped, the text as "".
   EXPECT_EQ(module->GetFloat(instance, 0), 1.0f);
   EXPECT_EQ(module->GetFloat(instance, 2), 2.0f);
-  EXPECT_STREQ(reinterpret_cast<const char*>(module->GetParameterRaw(instance, 3)), "");
+  EXPECT_STREQ(module->GetText(instance, 3), "");
   ClearLog();
   EXPECT_EQ(module->DeInstantiate(instance), kStatusSuccess);
   EXPECT_EQ(Log(), "DeInitGL;Destroy;");  // never connected: no Disconnect
@@ -301,9 +301,9 @@ TEST_F(EntryPoint, ParameterValuesAreRoutedByThePrototypeType) {
   EXPECT_EQ(module->SetFloat(instance, 0, std::numeric_limits<float>::quiet_NaN()), kStatusSuccess);
   EXPECT_TRUE(std::isnan(module->GetFloat(instance, 0)));
   EXPECT_EQ(module->SetText(instance, 3, "Front wall"), kStatusSuccess);
-  EXPECT_STREQ(reinterpret_cast<const char*>(module->GetParameterRaw(instance, 3)), "Front wall");
+  EXPECT_STREQ(module->GetText(instance, 3), "Front wall");
   EXPECT_EQ(module->SetText(instance, 3, nullptr), kStatusSuccess);
-  EXPECT_STREQ(reinterpret_cast<const char*>(module->GetParameterRaw(instance, 3)), "");
+  EXPECT_STREQ(module->GetText(instance, 3), "");
   EXPECT_EQ(module->SetFloat(instance, 100, 1.0f), kStatusFailure);  // unknown index: float route, refused
   EXPECT_EQ(module->Call(kSetParameter, 0, instance), kStatusFailure);
   EXPECT_EQ(Log(), "SetFloat0;SetText3;SetText3;SetFloat100;");

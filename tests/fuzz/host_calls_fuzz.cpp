@@ -147,12 +147,7 @@ class Decisions {
     if (kind < 0x80) return kFloatPatterns[kind % (sizeof kFloatPatterns / sizeof kFloatPatterns[0])];
     return U32();
   }
-  float Float() {
-    const uint32_t bits = FloatBits();
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-  }
+  float Float() { return FloatFromBits(FloatBits()); }
   uint32_t Size() {
     const uint8_t kind = Byte();
     if (kind < 0xF0) return kind;
