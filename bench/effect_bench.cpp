@@ -22,7 +22,8 @@ std::string SixteenSlicePreset() {
   for (int screen = 0; screen < 2; ++screen) {
     screens.push_back({"Screen " + std::to_string(screen + 1), {}});
     for (int slice = 0; slice < 8; ++slice) {
-      const auto box = testsupport::Box(static_cast<float>(slice * 240), 0, static_cast<float>(slice * 240 + 240), 1080);
+      const auto x = static_cast<float>(slice * 240);
+      const testsupport::PresetCorners box = testsupport::Box(x, 0, x + 240, 1080);
       screens.back().slices.push_back({"Slice " + std::to_string(slice + 1), box, box});
     }
   }

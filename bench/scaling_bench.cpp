@@ -3,12 +3,14 @@
 // Update on. Measured: the first description call (the prototype, preset read included), an instantiation, a
 // plain frame call, the frame call that reads a re-saved preset (against the plain frames of the same run) and
 // the heap an instance adds. Times are the calling thread's CPU time, except for the instantiation.
+// MOSARO_BENCH_MODULE names another build of the module to measure (an earlier one, say) instead of this one.
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
 #include <time.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -48,6 +50,11 @@ std::string Preset(int slices, int version) {
 // The list position of slice j (0-based) of SliceGrid: screens of 25 slices, each after its screen entry.
 float SlicePosition(int j) { return static_cast<float>(j + j / 25 + 2); }
 
+std::string ModulePath() {
+  const char* other = std::getenv("MOSARO_BENCH_MODULE");
+  return other && *other ? other : MOSARO_PRODUCT_MODULE;
+}
+
 // The module, a documents folder holding one preset, the GL context, the host's framebuffer and the input.
 struct ScalingRig {
   caller::DocumentsFolder documents;
@@ -65,7 +72,7 @@ struct ScalingRig {
 
   ScalingRig() {
     if (!documents.valid()) error = documents.error();
-    else if (!module.Load(MOSARO_PRODUCT_MODULE)) error = module.error();
+    else if (!module.Load(ModulePath())) error = module.error();
     else if (!context.Create()) error = context.error();
     if (!error.empty()) return;
     target = std::make_unique<caller::RenderTarget>(kWidth, kHeight);

@@ -108,7 +108,8 @@ uint64_t SetElementValue(CHostPlugin* instance, const SetElementRecord* record) 
 
 uint64_t SetParameter(CHostPlugin* instance, const SetParameterRecord* record) {
   if (!record) return kStatusFailure;
-  if (IsTextValuedType(TypeForRouting(record->index))) return instance->SetTextParameter(record->index, record->value.text);
+  if (IsTextValuedType(TypeForRouting(record->index)))
+    return instance->SetTextParameter(record->index, record->value.text);
   return instance->SetFloatParameter(record->index, record->value.floatValue);
 }
 

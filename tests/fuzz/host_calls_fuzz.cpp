@@ -107,7 +107,9 @@ std::string PresetVariant(int variant) {
 }
 
 // The module's own entry point, compiled into this target, called as a host calls a loaded module.
-const caller::PluginCalls& Module() { return testsupport::InProcess(); }
+uint64_t Call(uint32_t code, uint64_t input, void* instance) {
+  return testsupport::InProcess().Call(code, input, instance);
+}
 
 // One call's answer checked against the interface; the first failure stops the fuzzer (checks::AbortOnFailure).
 #define CHECK_CALL(condition, code, what) \
@@ -220,9 +222,9 @@ class Session {
       CHECK_CALL(glGetError() == GL_NO_ERROR, code, "a GL error was left behind");
     }
     // The host ends what it started, then unloads.
-    for (void* instance : live) CHECK_CALL(Module().Call(kDeInstantiateGL, 0, instance) == 0, kDeInstantiateGL, "teardown");
+    for (void* instance : live) CHECK_CALL(Call(kDeInstantiateGL, 0, instance) == 0, kDeInstantiateGL, "teardown");
     live.clear();
-    CHECK_CALL(Module().Call(kDeinitialise, 0, nullptr) == 0, kDeinitialise, "teardown");
+    CHECK_CALL(Call(kDeinitialise, 0, nullptr) == 0, kDeinitialise, "teardown");
     if (Host().savedVariant != 0) SavePreset(0);
   }
 
@@ -258,7 +260,7 @@ class Session {
     const bool isInstanceCode = info && info->target == CodeTarget::Instance;
     switch (code) {
       case kGetInfo: {
-        const auto* info = PointerAt<const PluginInfoLayout>(Module().Call(code, 0, instance));
+        const auto* info = PointerAt<const PluginInfoLayout>(Call(code, 0, instance));
         CHECK_CALL(info != nullptr && info->apiMajorVersion == 2 && std::memcmp(info->uniqueId, "QM01", 4) == 0, code,
               "information record");
         ReadText(info->description);
@@ -266,16 +268,16 @@ class Session {
         return;
       }
       case kGetExtendedInfo: {
-        const uint64_t extended = Module().Call(code, 0, instance);
-        CHECK_CALL(extended == Module().Call(kGetInfo, 0, nullptr) + 32, code, "extended part 32 bytes into the record");
+        const uint64_t extended = Call(code, 0, instance);
+        CHECK_CALL(extended == Call(kGetInfo, 0, nullptr) + 32, code, "extended part 32 bytes into the record");
         return;
       }
-      case kDeinitialise: CHECK_CALL(Module().Call(code, 0, instance) == 0, code, "deinitialise"); return;
-      case kInitialise: CHECK_CALL(Module().Call(code, 0, instance) == 0, code, "initialise"); return;
-      case kGetNumParameters: CHECK_CALL(Module().Call(code, 0, instance) == kParamCount, code, "parameter count"); return;
+      case kDeinitialise: CHECK_CALL(Call(code, 0, instance) == 0, code, "deinitialise"); return;
+      case kInitialise: CHECK_CALL(Call(code, 0, instance) == 0, code, "initialise"); return;
+      case kGetNumParameters: CHECK_CALL(Call(code, 0, instance) == kParamCount, code, "parameter count"); return;
       case kGetParameterName: {
         const uint32_t index = in.Index();
-        const auto* name = PointerAt<const char>(Module().Call(code, index, instance));
+        const auto* name = PointerAt<const char>(Call(code, index, instance));
         CHECK_CALL((name != nullptr) == (index < kParamCount), code, "a name exactly for each parameter");
         if (name) {
           char field[16];
@@ -285,40 +287,41 @@ class Session {
       }
       case kGetParameterDefault: {
         const uint32_t index = in.Index();
-        const uint64_t result = Module().Call(code, index, instance);
+        const uint64_t result = Call(code, index, instance);
         if (index >= kParamCount) CHECK_CALL(result == kStatusFailure, code, "default of no parameter");
-        else if (IsTextValuedType(TypeOf(index))) CHECK_CALL(*PointerAt<const char>(result) == '\0', code, "empty default text");
+        else if (IsTextValuedType(TypeOf(index)))
+          CHECK_CALL(*PointerAt<const char>(result) == '\0', code, "empty default text");
         return;
       }
       case kGetPluginCaps: {
         const uint32_t capability = in.Index();
         const bool known = capability == kCapTimeSupported || capability == kCapMinInputs || capability == kCapMaxInputs;
-        CHECK_CALL(Module().Call(code, capability, instance) == (known ? 1u : 0u), code, "capability");
+        CHECK_CALL(Call(code, capability, instance) == (known ? 1u : 0u), code, "capability");
         return;
       }
       case kGetParameterType: {
         const uint32_t index = in.Index();
-        CHECK_CALL(Module().Call(code, index, instance) == TypeOf(index), code, "type differs from the first reading");
+        CHECK_CALL(Call(code, index, instance) == TypeOf(index), code, "type differs from the first reading");
         return;
       }
       case kGetNumParameterElements: {
         const uint32_t index = in.Index();
-        const uint64_t count = Module().Call(code, index, instance);
+        const uint64_t count = Call(code, index, instance);
         CHECK_CALL(index < kParamCount ? count >= 1 && count < 1000 : count == kStatusFailure, code, "element count");
         return;
       }
       case kGetParameterUsage: {
         const uint32_t index = in.Index();
-        CHECK_CALL(Module().Call(code, index, instance) == (index < kParamCount ? 0u : kStatusFailure), code, "usage");
+        CHECK_CALL(Call(code, index, instance) == (index < kParamCount ? 0u : kStatusFailure), code, "usage");
         return;
       }
-      case kGetShortName: CHECK_CALL(Module().Call(code, 0, instance) == 0, code, "no short name"); return;
+      case kGetShortName: CHECK_CALL(Call(code, 0, instance) == 0, code, "no short name"); return;
       case kGetParameterElementName:
       case kGetParameterElementValue:
       case kGetFileExtension: {
         ElementRefRecord* ref = nullptr;
         if (in.Present()) ref = Keep(ElementRefRecord{in.Index(), in.Index()});
-        const uint64_t result = Module().Call(code, AddressOf(ref), instance);
+        const uint64_t result = Call(code, AddressOf(ref), instance);
         if (code == kGetParameterElementName && result != 0) ReadText(PointerAt<const char>(result));
         if (code == kGetFileExtension) CHECK_CALL(result == 0, code, "no parameter has file extensions");
         if (code == kGetParameterElementValue && !ref) CHECK_CALL(result == kStatusFailure, code, "null record");
@@ -327,7 +330,7 @@ class Session {
       case kGetRange: {
         RangeRecord* range = nullptr;
         if (in.Present()) range = Keep(RangeRecord{in.Index(), in.Float(), in.Float()});
-        const uint64_t result = Module().Call(code, AddressOf(range), instance);
+        const uint64_t result = Call(code, AddressOf(range), instance);
         CHECK_CALL(result == (range ? 0u : kStatusFailure), code, "range result");
         if (range && range->paramIndex >= kParamCount)
           CHECK_CALL(range->minimum == 0.0f && range->maximum == 1.0f, code, "range of no parameter is 0..1");
@@ -336,23 +339,23 @@ class Session {
       case kGetThumbnail: {
         ThumbnailRecord* thumbnail = nullptr;
         if (in.Present()) thumbnail = Keep(ThumbnailRecord{in.Size(), in.Size(), nullptr});
-        CHECK_CALL(Module().Call(code, AddressOf(thumbnail), instance) == kStatusFailure, code, "no thumbnail");
+        CHECK_CALL(Call(code, AddressOf(thumbnail), instance) == kStatusFailure, code, "no thumbnail");
         if (thumbnail) CHECK_CALL(thumbnail->width == 0 && thumbnail->height == 0, code, "thumbnail sizes zeroed");
         return;
       }
       case kGetNumFileExtensions:
-        CHECK_CALL(Module().Call(code, in.Index(), instance) == 0, code, "no file extensions");
+        CHECK_CALL(Call(code, in.Index(), instance) == 0, code, "no file extensions");
         return;
       case kGetParameterVisibility: {
         const uint32_t index = in.Index();
-        const uint64_t visible = Module().Call(code, index, instance);
+        const uint64_t visible = Call(code, index, instance);
         CHECK_CALL(index < kParamCount ? visible <= 1 : visible == kStatusFailure, code, "visibility");
         return;
       }
       case kInstantiateGL: {
         ViewportRecord* viewport = Viewport();
         if (viewport && (instantiations >= kMaxInstantiations || live.size() >= kMaxLiveInstances)) return;
-        const uint64_t made = Module().Call(code, AddressOf(viewport), instance);
+        const uint64_t made = Call(code, AddressOf(viewport), instance);
         if (!viewport) {
           CHECK_CALL(made == kPointerFailure, code, "instantiation without a viewport");
           return;
@@ -369,7 +372,7 @@ class Session {
       return;
     }
     // Codes the interface does not have.
-    CHECK_CALL(Module().Call(code, in.U64(), instance) == kStatusFailure, code, "an unknown code fails");
+    CHECK_CALL(Call(code, in.U64(), instance) == kStatusFailure, code, "an unknown code fails");
   }
 
   void CallInstanceCode(uint32_t code, void* instance) {
@@ -377,7 +380,7 @@ class Session {
     switch (code) {
       case kGetParameterDisplay: {
         const uint32_t index = in.Index();
-        const uint64_t text = Module().Call(code, index, instance);
+        const uint64_t text = Call(code, index, instance);
         if (!instance) {
           CHECK_CALL(text == failure, code, "display without an instance");
         } else {
@@ -398,21 +401,21 @@ class Session {
           }
           record = Keep(value);
         }
-        const uint64_t result = Module().Call(code, AddressOf(record), instance);
+        const uint64_t result = Call(code, AddressOf(record), instance);
         const bool accepted = instance && record && record->index < kParamCount;
         CHECK_CALL(result == (accepted ? 0u : kStatusFailure), code, "set parameter");
         return;
       }
       case kGetParameter: {
         const uint32_t index = in.Index();
-        const uint64_t result = Module().Call(code, index, instance);
+        const uint64_t result = Call(code, index, instance);
         if (!instance) CHECK_CALL(result == failure, code, "get without an instance");
         else if (IsTextValuedType(TypeOf(index))) ReadText(PointerAt<const char>(result));
         return;
       }
       case kGetInputStatus: {
         const uint32_t input = in.Index();
-        const uint64_t status = Module().Call(code, input, instance);
+        const uint64_t status = Call(code, input, instance);
         CHECK_CALL(status == (instance && input == 0 ? 1u : kStatusFailure), code, "one input");
         return;
       }
@@ -437,13 +440,14 @@ class Session {
         }
         int repeats = (shape & 0x80) ? 1 + in.Byte() : 1;
         for (; repeats > 0 && frames < kMaxFrames; --repeats, ++frames) {
-          const uint64_t result = Module().Call(code, AddressOf(frame), instance);
-          CHECK_CALL(result == (instance && hasInput ? 0u : kStatusFailure), code, "a frame draws exactly with an input");
+          const uint64_t result = Call(code, AddressOf(frame), instance);
+          CHECK_CALL(result == (instance && hasInput ? 0u : kStatusFailure), code,
+                     "a frame draws exactly with an input");
         }
         return;
       }
       case kDeInstantiateGL: {
-        CHECK_CALL(Module().Call(code, 0, instance) == (instance ? 0u : kStatusFailure), code, "deinstantiate");
+        CHECK_CALL(Call(code, 0, instance) == (instance ? 0u : kStatusFailure), code, "deinstantiate");
         for (size_t i = 0; i < live.size(); ++i) {
           if (live[i] != instance) continue;
           live.erase(live.begin() + static_cast<long>(i));
@@ -453,30 +457,30 @@ class Session {
       }
       case kSetTime: {
         double* time = in.Present() ? Keep(in.Time()) : nullptr;
-        CHECK_CALL(Module().Call(code, AddressOf(time), instance) == (instance && time ? 0u : kStatusFailure), code, "set time");
+        CHECK_CALL(Call(code, AddressOf(time), instance) == (instance && time ? 0u : kStatusFailure), code, "set time");
         return;
       }
       case kConnect:
       case kDisconnect:
-        CHECK_CALL(Module().Call(code, 0, instance) == (instance ? 0u : kStatusFailure), code, "connect and disconnect");
+        CHECK_CALL(Call(code, 0, instance) == (instance ? 0u : kStatusFailure), code, "connect and disconnect");
         return;
       case kResize: {
         ViewportRecord* viewport = Viewport();
-        CHECK_CALL(Module().Call(code, AddressOf(viewport), instance) == (instance && viewport ? 0u : kStatusFailure), code,
+        CHECK_CALL(Call(code, AddressOf(viewport), instance) == (instance && viewport ? 0u : kStatusFailure), code,
               "resize");
         return;
       }
       case kSetParameterElementValue: {
         SetElementRecord* record = nullptr;
         if (in.Present()) record = Keep(SetElementRecord{in.Index(), in.Index(), in.Float()});
-        const uint64_t result = Module().Call(code, AddressOf(record), instance);
+        const uint64_t result = Call(code, AddressOf(record), instance);
         if (!instance || !record) CHECK_CALL(result == kStatusFailure, code, "set element without record or instance");
         return;
       }
       case kSetBeatInfo: {
         BeatRecord* beat = nullptr;
         if (in.Present()) beat = Keep(BeatRecord{in.Float(), in.Float()});
-        CHECK_CALL(Module().Call(code, AddressOf(beat), instance) == (instance && beat ? 0u : kStatusFailure), code, "beat");
+        CHECK_CALL(Call(code, AddressOf(beat), instance) == (instance && beat ? 0u : kStatusFailure), code, "beat");
         return;
       }
       case kSetHostInfo: {
@@ -485,11 +489,12 @@ class Session {
           const char* name = Text();
           info = Keep(HostInfoRecord{name, Text()});
         }
-        CHECK_CALL(Module().Call(code, AddressOf(info), instance) == (instance && info ? 0u : kStatusFailure), code, "host info");
+        CHECK_CALL(Call(code, AddressOf(info), instance) == (instance && info ? 0u : kStatusFailure), code,
+                   "host info");
         return;
       }
       case kSetSampleRate:
-        CHECK_CALL(Module().Call(code, in.Index(), instance) == (instance ? 0u : kStatusFailure), code, "sample rate");
+        CHECK_CALL(Call(code, in.Index(), instance) == (instance ? 0u : kStatusFailure), code, "sample rate");
         return;
       case kGetParameterEvents: {
         EventListRecord* list = nullptr;
@@ -500,7 +505,7 @@ class Session {
           list = Keep(EventListRecord{(shape >> 1) % (kArraySize + 1), events});
         }
         const uint32_t capacity = list ? list->count : 0;
-        const uint64_t result = Module().Call(code, AddressOf(list), instance);
+        const uint64_t result = Call(code, AddressOf(list), instance);
         CHECK_CALL(result == (instance && list ? 0u : kStatusFailure), code, "events");
         if (!instance || !list || !list->events) return;
         CHECK_CALL(list->count <= capacity, code, "no more events than the array holds");
@@ -548,10 +553,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   host.texture = new caller::Texture(8, 8, pixels);
 
   // The host reads the parameter types once, as it does when it loads a module.
-  const uint32_t count = static_cast<uint32_t>(Module().Call(kGetNumParameters, 0, nullptr));
+  const uint32_t count = static_cast<uint32_t>(Call(kGetNumParameters, 0, nullptr));
   CHECK_CALL(count == kParamCount, kGetNumParameters, "unexpected parameter count");
-  for (uint32_t i = 0; i < count; ++i) host.types.push_back(static_cast<uint32_t>(Module().Call(kGetParameterType, i, nullptr)));
-  Module().Call(kDeinitialise, 0, nullptr);
+  for (uint32_t i = 0; i < count; ++i) host.types.push_back(static_cast<uint32_t>(Call(kGetParameterType, i, nullptr)));
+  Call(kDeinitialise, 0, nullptr);
   return 0;
 }
 

@@ -107,11 +107,13 @@ check_programs() {  # check_programs COMMAND: each build*/.../NAME program is a 
   done
 }
 
-check_variables() {  # check_variables COMMAND: variables set are read by scripts, tests or the build; MOSARO_* exist
+# check_variables COMMAND: variables set are read by scripts, tests, benches or the build; MOSARO_* exist
+check_variables() {
   local variable
   for variable in $(matches '(^| )[A-Z][A-Z0-9_]*=' "$1" | tr -d ' ='); do
     checked=$((checked + 1))
-    grep -rqw -- "$variable" scripts tests cmake CMakeLists.txt || fail "no script, test or build file reads $variable"
+    grep -rqw -- "$variable" scripts tests bench cmake CMakeLists.txt ||
+      fail "no script, test, bench or build file reads $variable"
   done
   for variable in $(matches 'MOSARO_[A-Z0-9_]+' "$1"); do
     checked=$((checked + 1))
