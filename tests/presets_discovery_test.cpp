@@ -13,6 +13,7 @@
 
 #include "presets/preset_discovery.h"
 #include "tests/support/preset_files.h"
+#include "tools/caller/documents_folder.h"
 
 namespace {
 
@@ -38,20 +39,10 @@ std::vector<std::string> ListingOrder(const juce::File& folder) {
 
 class DiscoveryTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const char* home = std::getenv("HOME");
-    hadHome = home != nullptr;
-    if (hadHome) savedHome = home;
-    ASSERT_EQ(setenv("HOME", home_.str().c_str(), 1), 0);
-  }
-  void TearDown() override {
-    if (hadHome)
-      setenv("HOME", savedHome.c_str(), 1);
-    else
-      unsetenv("HOME");
-  }
+  void SetUp() override { ASSERT_TRUE(documents.valid()) << documents.error(); }
 
-  juce::File Documents() const { return home_.path().getChildFile("Documents"); }
+  juce::File Home() const { return juce::File(juce::String::fromUTF8(documents.Home().c_str())); }
+  juce::File Documents() const { return Home().getChildFile("Documents"); }
   juce::File PresetFolder(const std::string& hostFolder) const {
     return Documents().getChildFile(hostFolder).getChildFile("Presets").getChildFile("Advanced Output");
   }
@@ -61,9 +52,7 @@ class DiscoveryTest : public ::testing::Test {
     return folder;
   }
 
-  ScratchFolder home_;
-  bool hadHome = false;
-  std::string savedHome;
+  caller::DocumentsFolder documents;  // HOME names its temporary home while the test runs
   OutputSetup setup;
 };
 
@@ -203,8 +192,8 @@ TEST_F(DiscoveryTest, FirstHostFolderByBytesWithBothSubfoldersIsUsed) {
 }
 
 TEST_F(DiscoveryTest, DocumentsFolderComesFromTheUserDirsFile) {
-  juce::File german = home_.path().getChildFile("Dokumente");
-  WriteFile(home_.path().getChildFile(".config").getChildFile("user-dirs.dirs"),
+  juce::File german = Home().getChildFile("Dokumente");
+  WriteFile(Home().getChildFile(".config").getChildFile("user-dirs.dirs"),
             "# written by the desktop\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n", 100);
   ASSERT_TRUE(german.getChildFile("Host").getChildFile("Presets").getChildFile("Advanced Output").createDirectory().wasOk());
   WriteFile(german.getChildFile("Host/Presets/Advanced Output/p.xml"), OneSlicePreset("Dokumente"), 100);
