@@ -34,8 +34,7 @@ QmPlugin::QmPlugin() {
   maxInputs = 1;
   RegisterGlobals();
   // Every layer's choices share one list of each kind, in the options and in the registry.
-  const LayerChoices choices{std::make_shared<const std::vector<OptionElement>>(BuildSliceOptions()),
-                             Shared(ElementsNamed({"None", "Fit", "Fill", "Stretch"})),
+  const LayerChoices choices{Shared(BuildSliceOptions()), Shared(ElementsNamed({"None", "Fit", "Fill", "Stretch"})),
                              Shared(ElementsNamed({"Off", "Mirror", "Flipped", "Sample Flip"}))};
   layers.reserve(static_cast<size_t>(layerCount));
   for (int32_t k = 1; k <= layerCount; ++k) {

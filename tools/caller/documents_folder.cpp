@@ -44,27 +44,25 @@ bool SetWriteTime(const std::string& utf8Path, int64_t writtenMs) {
   return done;
 }
 #else
-DocumentsFolder::DocumentsFolder() : scratch(std::make_unique<TempFolder>("mosaro-home-")) {
-  std::error_code error;
-  const fs::path folder = scratch->path() / "Documents";
-  if (scratch->valid()) fs::create_directory(folder, error);
-  if (!scratch->valid() || error) {
-    why = "cannot make a temporary home folder";
-    return;
-  }
-  if (PointHomeAt(scratch->path())) documents = folder.u8string();
-}
+DocumentsFolder::DocumentsFolder() : DocumentsFolder(fs::path()) {}
 
+// An empty linkedFolder makes Documents a folder of its own.
 DocumentsFolder::DocumentsFolder(const fs::path& linkedFolder)
     : scratch(std::make_unique<TempFolder>("mosaro-home-")) {
   std::error_code error;
-  const fs::path link = scratch->path() / "Documents";
-  if (scratch->valid()) fs::create_directory_symlink(fs::absolute(linkedFolder, error), link, error);
-  if (!scratch->valid() || error) {
-    why = "cannot link a temporary home to " + linkedFolder.u8string() + (error ? ": " + error.message() : "");
+  const fs::path folder = scratch->path() / "Documents";
+  if (!scratch->valid()) {
+    why = "cannot make a temporary home folder";
     return;
   }
-  if (PointHomeAt(scratch->path())) documents = link.u8string();
+  if (linkedFolder.empty()) fs::create_directory(folder, error);
+  else fs::create_directory_symlink(fs::absolute(linkedFolder, error), folder, error);
+  if (error) {
+    why = linkedFolder.empty() ? "cannot make a temporary documents folder: " + error.message()
+                               : "cannot link a temporary home to " + linkedFolder.u8string() + ": " + error.message();
+    return;
+  }
+  if (PointHomeAt(scratch->path())) documents = folder.u8string();
 }
 
 bool DocumentsFolder::PointHomeAt(const fs::path& temporaryHome) {

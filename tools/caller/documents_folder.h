@@ -17,7 +17,8 @@ class DocumentsFolder {
   // A fresh documents folder; on Linux HOME names its temporary home while this object lives.
   DocumentsFolder();
 #if !defined(_WIN32)
-  // On Linux: a fresh temporary HOME whose Documents is a link to an existing folder, which is never touched.
+  // On Linux: a fresh temporary HOME whose Documents is a link to an existing folder, which is never touched
+  // (an empty path: a Documents folder of its own, as the default constructor makes).
   explicit DocumentsFolder(const std::filesystem::path& linkedFolder);
 #endif
   DocumentsFolder(const DocumentsFolder&) = delete;
