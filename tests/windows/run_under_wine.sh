@@ -7,8 +7,8 @@
 #   --home-documents  makes HOME/Documents before the prefix is made; wine then points the shell's documents
 #                     folder at it (without it, at HOME itself)
 #   --cwd DIR         runs the program in DIR (default: EXE's folder)
-# Leaves no process behind, also on failure: the X server and the wine server are started here and stopped by
-# their process ids, and any process still running in this prefix is killed by id.
+# Leaves no process behind, also on failure: the X server is stopped by its process id, the wine server by
+# wineserver -k, and any process still running in this prefix is killed by id.
 set -euo pipefail
 display=0 homeDocuments=0 cwd= shell=0
 while [[ $# -gt 0 && $1 == --* ]]; do
@@ -45,20 +45,23 @@ export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 unset WAYLAND_DISPLAY
 mkdir -p "$HOME" "$WINEPREFIX"
 ((homeDocuments)) && mkdir -p "$HOME/Documents"
-xvfbPid= serverPid=
+xvfbPid= serverStarted=0
 
 cleanup() {
   set +e
-  if [[ -n $serverPid ]]; then
+  if ((serverStarted)); then
     "$wineserver" -k >/dev/null 2>&1
-    for _ in $(seq 50); do kill -0 "$serverPid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$serverPid" 2>/dev/null
+    timeout 10 "$wineserver" -w >/dev/null 2>&1
   fi
-  # Whatever still runs in this prefix was started here.
+  # Whatever still runs in this prefix was started here; the X server, which shares the environment, ends below.
   local pid
   for pid in $(grep -lsz "^WINEPREFIX=$WINEPREFIX\$" /proc/[0-9]*/environ | cut -d/ -f3); do
-    kill -9 "$pid" 2>/dev/null
+    [[ $pid == "$xvfbPid" ]] || kill -9 "$pid" 2>/dev/null
   done
+  # Debian's wine keeps the server's folder under TMPDIR and writes its name into the prefix.
+  local serverFolder
+  serverFolder=$(cat "$WINEPREFIX/wineserver" 2>/dev/null)
+  [[ $serverFolder =~ ^wine-[A-Za-z0-9]{6}$ ]] && rm -rf "${TMPDIR:-/tmp}/$serverFolder"
   if [[ -n $xvfbPid ]]; then kill "$xvfbPid" 2>/dev/null; wait "$xvfbPid" 2>/dev/null; fi
   rm -rf "$scratch"
 }
@@ -78,12 +81,18 @@ else
 fi
 
 # Wine's background processes must not keep the caller's output open: every wine command writes to files.
-"$wineserver" -f -p </dev/null >"$scratch/server.log" 2>&1 &
-serverPid=$!
+# Debian's wine names the server's folder in a file in the prefix, written by whichever process gets there first;
+# a client started beside a server still writing it can make a second folder and find no server in it (wineboot
+# failed so once). Without -f the server goes into the background only once it listens, so no client races it.
+serverStarted=1
 status=0
+timeout 60 "$wineserver" -p </dev/null >"$scratch/server.log" 2>&1 || status=$?
+if ((status != 0)); then
+  echo "wineserver did not start ($status):"; cat "$scratch/server.log"; exit 1
+fi
 timeout 300 "$wine" wineboot --init </dev/null >"$scratch/boot.log" 2>&1 || status=$?
 if ((status != 0)); then
-  echo "wineboot failed ($status):"; cat "$scratch/boot.log"; exit 1
+  echo "wineboot failed ($status):"; cat "$scratch/boot.log" "$scratch/server.log"; exit 1
 fi
 if ((shell)); then
   (cd "$cwd" && WINE=$wine timeout 900 bash "$exe" "$@") </dev/null >"$scratch/run.log" 2>&1 || status=$?
