@@ -24,9 +24,15 @@ bool UploadToBoundBuffer(const QuadVertex (&vertices)[6]) {
   return glUnmapBuffer(GL_ARRAY_BUFFER) == GL_TRUE;
 }
 
+bool KeepAndUpload(const QuadResult& quad, QuadGeometry& geometry) {
+  if (!quad.ok()) return false;
+  std::memcpy(geometry.vertices, quad.vertices, sizeof(geometry.vertices));
+  return UploadToBoundBuffer(geometry.vertices);
+}
+
 bool ComputeQuad(const QuadInput& input, const std::vector<SliceRecord>& slices, QuadGeometry& geometry) {
   const QuadResult result = ComputeQuadVertices(input, slices);
-  if (!result.ok()) return false;
-  std::memcpy(geometry.vertices, result.vertices, sizeof(geometry.vertices));
-  return UploadQuad(geometry, geometry.vertices);
+  if (!result.ok() || geometry.vbo == 0) return false;
+  glBindBuffer(GL_ARRAY_BUFFER, geometry.vbo);
+  return KeepAndUpload(result, geometry);
 }

@@ -22,6 +22,11 @@ bool UploadQuad(const QuadGeometry& geometry, const QuadVertex (&vertices)[6]);
 // written, when mapping it fails.
 bool UploadToBoundBuffer(const QuadVertex (&vertices)[6]);
 
-// Computes one layer draw's quad into geometry.vertices and uploads it; false when the draw must be
-// skipped (non-finite or out-of-range input, which leaves vertices and buffer as they were, or a failed upload).
+// Keeps a sound quad in geometry.vertices and writes it into the buffer bound as the array buffer; false when
+// the draw must be skipped: an unsound quad (nothing kept or written) or a failed upload.
+bool KeepAndUpload(const QuadResult& quad, QuadGeometry& geometry);
+
+// Computes one layer draw's quad, binds the geometry's buffer and keeps and uploads it as a frame does; false
+// when the draw must be skipped (non-finite or out-of-range input or no buffer, which leave vertices and buffer
+// as they were, or a failed upload).
 bool ComputeQuad(const QuadInput& input, const std::vector<SliceRecord>& slices, QuadGeometry& geometry);

@@ -1,6 +1,5 @@
 // One frame: every enabled layer over the host's framebuffer, then the overlay quad.
 #include <cmath>
-#include <cstring>
 
 #include "effect/qm_plugin.h"
 #include "effect/quad_upload.h"
@@ -140,9 +139,7 @@ void QmPlugin::DrawLayer(int32_t k) {
 
 // Uploads a sound quad into the bound buffer and draws it; a non-finite or out-of-range one is skipped.
 void QmPlugin::DrawLayerQuad(const QuadResult& quad) {
-  if (!quad.ok() || !CanDraw(quadGeometry)) return;
-  std::memcpy(quadGeometry.vertices, quad.vertices, sizeof quadGeometry.vertices);
-  if (UploadToBoundBuffer(quadGeometry.vertices)) glDrawArrays(GL_TRIANGLES, 0, 6);
+  if (CanDraw(quadGeometry) && KeepAndUpload(quad, quadGeometry)) glDrawArrays(GL_TRIANGLES, 0, 6);
 }
 
 void QmPlugin::DrawOverlay(const TextureRecord& input) {

@@ -484,6 +484,9 @@ TEST_F(QuadUpload, NoBufferNoUploadAndReleaseIsRepeatable) {
   EXPECT_EQ(geometry.vao, 0u);
   EXPECT_EQ(geometry.vbo, 0u);
   EXPECT_FALSE(UploadQuad(geometry, geometry.overlayVertices));
+  const std::vector<uint8_t> kept = Bytes(geometry.vertices);
+  EXPECT_FALSE(ComputeQuad(FreeQuad(480, 270, 960, 540), kNoSlices, geometry));
+  EXPECT_EQ(Bytes(geometry.vertices), kept);  // a quad that cannot be drawn is not kept either
   EXPECT_FALSE(ComputeQuad(FullFrame(), kNoSlices, geometry));
   ReleaseQuadBuffers(geometry);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
