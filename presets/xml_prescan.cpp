@@ -393,7 +393,10 @@ class Prescanner {
       } else if (read == AttributesRead::NameAndValue && attribute.name == "value" && !valueKept) {
         keep = valueKept = true;
       }
-      if (!keep) Cut(attribute.begin, attribute.end, false);
+      if (keep) continue;
+      // An attribute may follow a quoted value with no blank; the blanks before this one then stay, or the
+      // tag name could run into the next attribute's name.
+      Cut(IsNameChar(attribute.end) ? attribute.name.data() : attribute.begin, attribute.end, false);
     }
   }
 

@@ -101,6 +101,10 @@ TEST(PresetReduction, WhatMightBeReadOrMightNotParseStays) {
        head + "<P name=\"Common\"><Q name=\"Name\" T=\"&amp;\" value=\"v\"/></P>" + tail,
        "<Q name=\"Name\" T=\"&amp;\" value=\"v\"/>"},
       {"blanks before text", head + "<W/>  text<X/>" + tail, "  text"},
+      // Attributes need no blank between them: the blanks before one left out keep the tag name apart.
+      {"an unread attribute right before the name",
+       head + "<Params  T=\"p\"name=\"Common\"><Param T=\"S\"name=\"Name\"value=\"v\"/></Params>" + tail,
+       "<Params  name=\"Common\"><Param name=\"Name\"value=\"v\"/></Params>"},
       {"blanks around a comment", head + "\n<!-- c -->\n<X/>" + tail, "\n<!-- c -->\n"},
   };
   for (const Case& c : cases) {
@@ -234,8 +238,9 @@ class RandomPreset {
     static const char* const others[] = {"uniqueId=\"7\"", "T=\"STRING\"", "default=''", "name=\"x\"",
                                          "value='w'", "a = \"1\"", "x=\"3\"", "b=\"&amp;\""};
     for (size_t n = Pick(4); n > 0; --n) read.insert(read.begin() + Pick(read.size() + 1), others[Pick(8)]);
+    // After a quoted value the parser needs no blank before the next attribute.
     std::string s;
-    for (const std::string& attribute : read) s += (Pick(4) == 0 ? "\n  " : " ") + attribute;
+    for (const std::string& attribute : read) s += (!s.empty() && Pick(5) == 0 ? "" : Pick(4) == 0 ? "\n  " : " ") + attribute;
     return s + Blank();
   }
   std::string Noise() {
