@@ -45,6 +45,20 @@ int TreeDepth(const juce::XmlElement& root) {
   return deepest;
 }
 
+// The library decodes UTF-16 unit by unit, each half of a surrogate pair a character of its own; the
+// reader takes a pair as the one character it stands for.
+juce::String WithSurrogatePairsJoined(const juce::String& text) {
+  std::vector<juce::juce_wchar> characters;
+  for (auto p = text.getCharPointer(); !p.isEmpty();) {
+    juce::juce_wchar c = p.getAndAdvance();
+    if (c >= 0xD800 && c < 0xDC00 && *p >= 0xDC00 && *p < 0xE000)
+      c = 0x10000 + ((c - 0xD800) << 10) + (p.getAndAdvance() - 0xDC00);
+    characters.push_back(c);
+  }
+  characters.push_back(0);
+  return juce::String(juce::CharPointer_UTF32(characters.data()));
+}
+
 void Check(bool condition, const char* what) {
   if (condition) return;
   std::fprintf(stderr, "invariant broken: %s\n", what);
@@ -73,9 +87,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LoadedDocument direct = ParsePresetBytes(data, size);
   Check((setup.readStatus.outcome == ReadOutcome::Read) == (direct.root != nullptr),
         "reading through the file and from the bytes disagree");
-  // The decoded text is the library decoder's, but for overlong forms made shortest.
+  // The decoded text is the library decoder's, but for overlong forms made shortest and surrogate pairs joined.
   if (size != 3 || data[0] != 0xEF) {
     juce::String decoded = juce::String::createStringFromData(data, static_cast<int>(size)) + "\n";
+    const bool utf16 = size >= 2 && ((data[0] == 0xFF && data[1] == 0xFE) || (data[0] == 0xFE && data[1] == 0xFF));
+    if (utf16) decoded = WithSurrogatePairsJoined(decoded);
     if (!HasOverlongForms(decoded.toRawUTF8()))
       Check(DecodePresetText(data, size) == decoded, "the text decodes otherwise than the library decodes it");
   }
