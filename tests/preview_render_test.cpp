@@ -155,7 +155,7 @@ TEST_F(PreviewRender, DocumentsFolderIsSearchedAsTheUsersAndHomeComesBack) {
   caller::SetWriteTime(documents / "Host/Presets/Advanced Output/older.xml", 1600000000000);
   documents.Write("Host/Presets/Advanced Output/newest.xml", kHalvesPreset);
   RenderRequest request = Request({"Slice Output 1=Right", "Slice Sample 1=2"});
-  request.documentsFolder = documents.Path();
+  request.documentsFolder = documents.path().u8string();
   ASSERT_TRUE(Render(request).ok());
   EXPECT_EQ(readBack, (std::vector<std::string>{"Slice Output 1 = 2 \"Right\"", "Slice Sample 1 = 2 \"Right\""}));
   EXPECT_EQ(PixelOf(Output(), 20, 9), Bytes(kOpaqueBlack));

@@ -19,8 +19,8 @@ namespace presettest {
 // running side by side never share one), deleted with everything in it at the end.
 class ScratchFolder {
  public:
-  ScratchFolder() : folder(juce::String::fromUTF8(scratch.Path().c_str())) {
-    if (scratch.Path().empty()) ADD_FAILURE() << "cannot make a scratch folder";
+  ScratchFolder() : folder(juce::String::fromUTF8(scratch.path().u8string().c_str())) {
+    if (!scratch.valid()) ADD_FAILURE() << "cannot make a scratch folder";
   }
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;

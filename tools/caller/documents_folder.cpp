@@ -30,8 +30,6 @@ DocumentsFolder::DocumentsFolder() {
 
 DocumentsFolder::~DocumentsFolder() = default;
 
-bool DocumentsFolder::PointHomeAt(const fs::path&) { return false; }
-
 bool SetWriteTime(const std::string& utf8Path, int64_t writtenMs) {
   HANDLE file = CreateFileW(fs::u8path(utf8Path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);

@@ -41,7 +41,9 @@ class DocumentsFolder {
                           int64_t writtenMs) const;
 
  private:
+#if !defined(_WIN32)
   bool PointHomeAt(const std::filesystem::path& temporaryHome);
+#endif
 
   std::unique_ptr<TempFolder> scratch;
   std::string home;

@@ -28,7 +28,6 @@ TempFolder::TempFolder(const std::string& prefix) {
   std::string pattern = (base / (prefix + "XXXXXX")).string();
   if (mkdtemp(pattern.data())) folder = pattern;
 #endif
-  text = folder.u8string();
 }
 
 TempFolder::~TempFolder() {

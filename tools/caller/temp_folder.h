@@ -8,15 +8,14 @@ namespace caller {
 
 class TempFolder {
  public:
-  // Makes a new empty folder whose name starts with prefix; Path() is empty when that fails.
+  // Makes a new empty folder whose name starts with prefix; path() is empty when that fails.
   explicit TempFolder(const std::string& prefix = "mosaro-");
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
   ~TempFolder();
 
   bool valid() const { return !folder.empty(); }
-  // The folder's path as UTF-8 text; empty when it could not be made.
-  const std::string& Path() const { return text; }
+  // The folder's path (as UTF-8 text: path().u8string()); empty when it could not be made.
   const std::filesystem::path& path() const { return folder; }
   // The UTF-8 path of a name inside the folder ("a/b" names a file in a subfolder).
   std::string operator/(const std::string& name) const;
@@ -25,7 +24,6 @@ class TempFolder {
 
  private:
   std::filesystem::path folder;
-  std::string text;
 };
 
 // Writes bytes into a file named by a UTF-8 path, replacing it; false on failure.
