@@ -31,6 +31,7 @@ struct QuadInput {
 // The vertex layout and the full-frame quad are those of every quad buffer.
 using glsupport::kFullFrameQuad;
 using glsupport::kQuadBytes;
+using glsupport::kQuadVertexCount;
 using glsupport::QuadVertex;
 
 // The quad vertices of one instance and the GL names of its vertex array and buffer (0 while none exists).

@@ -139,7 +139,7 @@ void QmPlugin::DrawLayer(int32_t k) {
 
 // Uploads a sound quad into the bound buffer and draws it; a non-finite or out-of-range one is skipped.
 void QmPlugin::DrawLayerQuad(const QuadResult& quad) {
-  if (CanDraw(quadGeometry) && KeepAndUpload(quad, quadGeometry)) glDrawArrays(GL_TRIANGLES, 0, 6);
+  if (CanDraw(quadGeometry) && KeepAndUpload(quad, quadGeometry)) glDrawArrays(GL_TRIANGLES, 0, kQuadVertexCount);
 }
 
 void QmPlugin::DrawOverlay(const TextureRecord& input) {
@@ -148,5 +148,6 @@ void QmPlugin::DrawOverlay(const TextureRecord& input) {
   SetInputUniforms(overlayUniforms, input);
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-  if (CanDraw(quadGeometry) && UploadToBoundBuffer(quadGeometry.overlayVertices)) glDrawArrays(GL_TRIANGLES, 0, 6);
+  if (CanDraw(quadGeometry) && UploadToBoundBuffer(quadGeometry.overlayVertices))
+    glDrawArrays(GL_TRIANGLES, 0, kQuadVertexCount);
 }
