@@ -4,17 +4,19 @@
 #include <malloc.h>
 
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <memory>
 #include <string>
 
+#include "bench/clocks.h"
 #include "effect/qm_plugin.h"
 #include "presets/preset_discovery.h"
 #include "tests/support/preset_writer.h"
 #include "tools/caller/documents_folder.h"
 
 namespace {
+
+using benchclock::ThreadSeconds;
 
 // A realistic preset: two screens of 8 slices each, 240 pixels wide and the frame's height.
 std::string SixteenSlicePreset() {
@@ -39,13 +41,6 @@ std::string HostShapedPreset(int slices) {
   style.markup = testsupport::PresetMarkup::HostWithParameters;
   style.documentName = "Bench";
   return testsupport::PresetXml(testsupport::SliceGrid(slices), style);
-}
-
-// CPU time of the calling thread, not counting time spent descheduled by other work on the machine.
-double ThreadSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 // Bytes the allocator hands out at the moment.

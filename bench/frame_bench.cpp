@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/clocks.h"
 #include "effect/quad_geometry.h"
 #include "effect/shader_sources.h"
 #include "presets/preset_reader.h"
@@ -24,6 +24,8 @@
 #include "tools/caller/plugin_module.h"
 
 namespace {
+
+using benchclock::ThreadSeconds;
 
 constexpr int kLayers = 24;
 
@@ -267,14 +269,6 @@ class Baseline {
   std::vector<LayerSetting> layers;
   std::vector<QuadResult> quads;
 };
-
-// CPU time of the calling thread: the driver's rasteriser threads and time spent descheduled by other
-// work on the machine are not counted.
-double ThreadSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 // The first frames are not timed: the driver compiles its shader variants for each state they meet.
 template <typename Frame>

@@ -14,10 +14,10 @@
 #include <dirent.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
-#include <time.h>
 
 #include <juce_core/juce_core.h>
 
+#include "bench/clocks.h"
 #include "presets/content_hash.h"
 #include "presets/preset_discovery.h"
 #include "presets/preset_document.h"
@@ -29,6 +29,8 @@
 #include "tools/caller/documents_folder.h"
 
 namespace {
+
+using benchclock::ThreadSeconds;
 
 // How a bench preset is written: an LED wall of 120-pixel slices on screens of 25, as the host writes it.
 enum class PresetShape {
@@ -190,12 +192,6 @@ void BM_XmlParserOnly(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * text.getNumBytesAsUTF8());
 }
 BENCHMARK(BM_XmlParserOnly)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-
-double ThreadSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 // Where the time of one read goes: the stages of a read run one after the other as ReadPreset and
 // ParsePresetBytes run them, each timed on the calling thread's CPU clock. Counters: microseconds per

@@ -7,7 +7,6 @@
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
-#include <time.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/clocks.h"
 #include "glsupport/gl.h"
 #include "tests/support/preset_writer.h"
 #include "tools/caller/documents_folder.h"
@@ -24,18 +24,13 @@
 
 namespace {
 
+using benchclock::ThreadSeconds;
+using benchclock::WallSeconds;
+
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr int kLayers = 24;
 constexpr int kRefreshEvery = 59;  // frames between two preset refreshes while Live Update is on
-
-double ClockSeconds(clockid_t clock) {
-  timespec now{};
-  clock_gettime(clock, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-double ThreadSeconds() { return ClockSeconds(CLOCK_THREAD_CPUTIME_ID); }
-double WallSeconds() { return ClockSeconds(CLOCK_MONOTONIC); }
 
 // The mapping of `slices` slices; version 1 has the first slice moved by a pixel, as a VJ's edit would.
 std::string Preset(int slices, int version) {
