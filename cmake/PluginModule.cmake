@@ -9,13 +9,16 @@ function(mosaro_link_runtime_statically name)
   endif()
 endfunction()
 
-# mosaro_add_module(name SOURCES ... LIBS ... [EXPORT_MAP file]): a plugin module (.so or .dll without
-# prefix) whose only export is plugMain: on Linux through the version script EXPORT_MAP, on Windows
-# through cmake/exports.def.
+# mosaro_add_module(name SOURCES ... LIBS ... [EXPORT_MAP file] [EXPORT_DEF file]): a plugin module (.so or
+# .dll without prefix) that exports only what its lists name (by default plugMain alone): on Linux through the
+# version script EXPORT_MAP, on Windows through the module-definition file EXPORT_DEF.
 function(mosaro_add_module name)
-  cmake_parse_arguments(M "" "EXPORT_MAP;OUTPUT_NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(M "" "EXPORT_MAP;EXPORT_DEF;OUTPUT_NAME" "SOURCES;LIBS" ${ARGN})
   if(NOT M_EXPORT_MAP)
     set(M_EXPORT_MAP ${PROJECT_SOURCE_DIR}/cmake/exports.map)
+  endif()
+  if(NOT M_EXPORT_DEF)
+    set(M_EXPORT_DEF ${PROJECT_SOURCE_DIR}/cmake/exports.def)
   endif()
   add_library(${name} MODULE ${M_SOURCES})
   set_target_properties(${name} PROPERTIES PREFIX "")
@@ -25,8 +28,13 @@ function(mosaro_add_module name)
   target_link_libraries(${name} PRIVATE ${M_LIBS})
   mosaro_warnings(${name})
   if(WIN32)
-    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/exports.def)
+    target_sources(${name} PRIVATE ${M_EXPORT_DEF})
     mosaro_link_runtime_statically(${name})
+    if(MINGW)
+      # Unloading gives back all the runtime took (host/module_runtime_windows.h); pthread_once is its own.
+      target_sources(${name} PRIVATE $<TARGET_OBJECTS:mosaro_module_runtime>)
+      target_link_options(${name} PRIVATE -Wl,--wrap=pthread_once)
+    endif()
     mosaro_split_debug_info(${name})
   else()
     set_target_properties(${name} PROPERTIES LINK_DEPENDS ${M_EXPORT_MAP})

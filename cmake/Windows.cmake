@@ -1,5 +1,4 @@
-# Windows: the product DLL's version resource, the texts that a release packs beside it, and the Windows
-# test host.
+# Windows: the product DLL's version resource and the texts that a release packs beside it.
 enable_language(RC)
 
 # The resource's four numbers: the project version, missing parts as 0.
@@ -16,9 +15,3 @@ configure_file(${PROJECT_SOURCE_DIR}/windows/version.rc.in ${PROJECT_BINARY_DIR}
 target_sources(Mosaro2 PRIVATE ${PROJECT_BINARY_DIR}/windows/version.rc)
 
 include(${PROJECT_SOURCE_DIR}/cmake/ReleaseTexts.cmake)
-
-if(MOSARO_TESTS)
-  enable_testing()
-  add_subdirectory(tests/windows)
-  add_subdirectory(tests/frames)
-endif()

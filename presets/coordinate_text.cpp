@@ -30,32 +30,6 @@ float Narrowed(double value) {
   return static_cast<float>(value);
 }
 
-// Whether the number parser would read an exponent of more than eight significant digits. It
-// gathers the exponent in an int, which such an exponent overflows; the number itself is then 0 or
-// far outside float range. Follows the parser's grammar: blanks, a sign, digits with at most one
-// point, 'e' or 'E', a sign, digits.
-bool HasOversizedExponent(juce::CharPointer_UTF8 text) {
-  text = text.findEndOfWhitespace();
-  if (*text == '-' || *text == '+') ++text;
-  bool digits = false, point = false;
-  for (;; ++text) {
-    if (text.isDigit())
-      digits = true;
-    else if (*text == '.' && !point)
-      point = true;
-    else
-      break;
-  }
-  if (!digits || (*text != 'e' && *text != 'E')) return false;
-  ++text;
-  if (*text == '-' || *text == '+') ++text;
-  while (*text == '0') ++text;
-  int significant = 0;
-  for (; text.isDigit(); ++text)
-    if (*text > '9' || ++significant > 8) return true;  // digits beyond ASCII count as large too
-  return false;
-}
-
 // Reads the common forms exactly as the library's reader does: ASCII blanks, a sign, at most 18
 // digits with at most one point, an exponent. The library keeps at most 18 digits, skips zeros
 // before the first other digit ahead of the point, needs at least one digit, and turns exponents
@@ -150,15 +124,110 @@ bool ReadCommonForm(const char* p, float* result) {
   return true;
 }
 
-}  // namespace
-
-float ParseCoordinateByLibrary(const juce::String& text) {
-  if (HasOversizedExponent(text.getCharPointer())) return 0.0f;
-  return Narrowed(text.getDoubleValue());
+// Whether a converted text that a double cannot hold is too small for one (else it is too large): its first
+// digit, moved by its exponent, stands below the units.
+bool TooSmallToHold(const char* text, const char* end) {
+  if (*text == '-') ++text;
+  int order = -1, zerosAfterPoint = 0;
+  bool point = false;
+  for (; text < end && *text != 'e'; ++text) {
+    if (*text == '.') {
+      point = true;
+    } else if (!point) {
+      ++order;
+    } else if (order < 0 && *text == '0') {
+      ++zerosAfterPoint;
+    } else {
+      break;
+    }
+  }
+  if (order < 0) order = -1 - zerosAfterPoint;
+  int exponent = 0;
+  if (text < end && *text == 'e') std::from_chars(text + 1, end, exponent);
+  return order + exponent < 0;
 }
 
+// The reading of the library's standard build, which the reader gives on every platform (the library's MinGW
+// build reads numbers otherwise: signed zeros, digits past the 18th). Blanks are ASCII's six; a sign, then at
+// most 18 significant digits with at most one point and the exponent go into a short text that is converted
+// to the correctly rounded double. An exponent of more than eight significant digits gives 0: the library
+// gathers it in an int, which it overflows.
+float ReadAsTheLibrary(const char* p) {
+  while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
+  // Sign, 18 digits, point, 'e', exponent sign and three exponent characters.
+  char converted[kKeptDigits + 7];
+  char* out = converted;
+  const bool negative = *p == '-';
+  if (negative) *out++ = '-';
+  if (*p == '-' || *p == '+') ++p;
+  if (*p == 'n' || *p == 'N' || *p == 'i' || *p == 'I') return 0.0f;  // "nan", "inf" or no number
+  int kept = 0, extraExponent = 0;
+  bool point = false, leadingZeros = false;
+  for (;; ++p) {
+    if (IsDigit(*p)) {
+      if (kept >= kKeptDigits) {
+        if (!point) ++extraExponent;
+        continue;
+      }
+      if (!point && kept == 0 && *p == '0') {
+        leadingZeros = true;
+        continue;
+      }
+      *out++ = *p;
+      ++kept;
+    } else if (*p == '.' && !point) {
+      *out++ = '.';
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (!leadingZeros && kept == 0) return 0.0f;
+  // Three exponent characters, as the library writes them: beyond 999 the first is past '9'.
+  auto writeExponent = [&out](int exponent) {
+    *out++ = static_cast<char>('0' + exponent / 100);
+    *out++ = static_cast<char>('0' + exponent / 10 % 10);
+    *out++ = static_cast<char>('0' + exponent % 10);
+  };
+  if (*p == 'e' || *p == 'E') {
+    *out++ = 'e';
+    const char* q = p + 1;
+    const bool negativeExponent = *q == '-';
+    if (*q == '-' || *q == '+') ++q;
+    while (*q == '0') ++q;
+    int exponent = 0, significant = 0;
+    for (; IsDigit(*q); ++q) {
+      if (++significant > 8) return 0.0f;
+      exponent = exponent * 10 + (*q - '0');
+    }
+    exponent = extraExponent + (negativeExponent ? -exponent : exponent);
+    if (exponent < 0) {
+      if (exponent < kLowestExponent) return negative ? -0.0f : 0.0f;
+      *out++ = '-';
+      exponent = -exponent;
+    } else if (exponent > kHighestExponent) {
+      return 0.0f;
+    }
+    writeExponent(exponent);
+  } else if (extraExponent > 0) {
+    *out++ = 'e';
+    writeExponent(extraExponent);
+  }
+  double value = 0.0;
+  const std::from_chars_result read = std::from_chars(converted, out, value);
+  if (read.ec == std::errc::invalid_argument) return 0.0f;  // no digit to convert: the C library gives +0
+  if (read.ec == std::errc::result_out_of_range) {
+    // The C library gives the signed zero or the infinity, which is no float coordinate.
+    return negative && TooSmallToHold(converted, read.ptr) ? -0.0f : 0.0f;
+  }
+  return Narrowed(value);
+}
+
+}  // namespace
+
 float ParseCoordinate(const juce::String& text) {
+  const char* utf8 = text.toRawUTF8();
   float value = 0.0f;
-  if (ReadCommonForm(text.toRawUTF8(), &value)) return value;
-  return ParseCoordinateByLibrary(text);
+  if (ReadCommonForm(utf8, &value)) return value;
+  return ReadAsTheLibrary(utf8);
 }

@@ -1,7 +1,7 @@
 // The effect's programs and quad buffer: what InitGL builds, what a failure leaves, what DeInitGL releases.
 #include <gtest/gtest.h>
 
-#include <epoxy/gl.h>
+#include "glsupport/host_gl.h"
 
 #include <cstdint>
 #include <cstring>

@@ -2,9 +2,13 @@
 // without a current context (a real headless GL 4.1 context).
 #include <gtest/gtest.h>
 
-#include <epoxy/gl.h>
+#include "glsupport/host_gl.h"
+#if defined(_WIN32)
+#include <windows.h>
+#else
 // After the GL header, as libepoxy requires.
 #include <epoxy/egl.h>
+#endif
 
 #include <cstdint>
 #include <memory>
@@ -173,14 +177,27 @@ class LoaderWithContext : public EntryPointTable {
     EntryPointTable::TearDown();
   }
   static caller::GlContext& context() { return testsupport::SharedContext(); }
-  static intptr_t EglAddress(const char* name) { return Bits(eglGetProcAddress(name)); }
+#if defined(_WIN32)
+  // The test's context is WGL's: the driver's answer, or opengl32.dll's export for the GL 1.1 functions.
+  static constexpr glsupport::ProcLookup kContextLookup = &glsupport::LookUpWithWgl;
+  static intptr_t ContextAddress(const char* name) {
+    const intptr_t driver = Bits(reinterpret_cast<GlProc>(wglGetProcAddress(name)));
+    if (driver < -1 || driver > 3) return driver;
+    return Bits(reinterpret_cast<GlProc>(GetProcAddress(GetModuleHandleW(L"opengl32.dll"), name)));
+  }
+#else
+  // The test's context is EGL's.
+  static constexpr glsupport::ProcLookup kContextLookup = &glsupport::LookUpWithEgl;
+  static intptr_t ContextAddress(const char* name) { return Bits(eglGetProcAddress(name)); }
+#endif
 };
 
 TEST_F(LoaderWithContext, LookupFollowsTheCurrentContext) {
   EXPECT_TRUE(glsupport::HasCurrentContext());
-  EXPECT_EQ(glsupport::CurrentContextLookup(), &glsupport::LookUpWithEgl);
-  EXPECT_EQ(Bits(glsupport::LookUpWithEgl("glCreateShader")), EglAddress("glCreateShader"));
-  EXPECT_NE(EglAddress("glCreateShader"), 0);
+  EXPECT_EQ(glsupport::CurrentContextLookup(), kContextLookup);
+  EXPECT_EQ(Bits(kContextLookup("glCreateShader")), ContextAddress("glCreateShader"));
+  EXPECT_NE(ContextAddress("glCreateShader"), 0);
+  EXPECT_EQ(Bits(kContextLookup("glGetString")), ContextAddress("glGetString"));
   context().ReleaseCurrent();
   EXPECT_FALSE(glsupport::HasCurrentContext());
   EXPECT_EQ(glsupport::CurrentContextLookup(), nullptr);
@@ -194,7 +211,7 @@ TEST_F(LoaderWithContext, FirstCallResolvesOnlyItsOwnSlot) {
   std::vector<std::string> names = TableNames();
   for (size_t i = 0; i < slots.size(); ++i) {
     if (names[i] == "glGetString") {
-      EXPECT_EQ(slots[i], EglAddress("glGetString"));
+      EXPECT_EQ(slots[i], ContextAddress("glGetString"));
     } else {
       EXPECT_EQ(slots[i], stubs[i]) << names[i];
     }
@@ -219,7 +236,7 @@ TEST_F(LoaderWithContext, LoadingFailsCleanlyWithoutContextAndSucceedsWithOne) {
   std::vector<std::string> names = TableNames();
 #if defined(MOSARO_BUILTIN_GL_LOADER)
   // The built-in loader fills the whole table from the context.
-  for (size_t i = 0; i < slots.size(); ++i) EXPECT_EQ(slots[i], EglAddress(names[i].c_str())) << names[i];
+  for (size_t i = 0; i < slots.size(); ++i) EXPECT_EQ(slots[i], ContextAddress(names[i].c_str())) << names[i];
 #else
   // libepoxy resolves the product's calls; the built-in table is not touched.
   EXPECT_EQ(slots, stubs);

@@ -14,8 +14,6 @@
 #include "tools/caller/gl_context.h"
 #include "tools/caller/plugin_module.h"
 
-#include <dlfcn.h>
-
 namespace {
 
 TEST(ProductModule, InformationRecordBytes) {
@@ -41,14 +39,12 @@ class EntryPoint : public ::testing::Test {
   static void SetUpTestSuite() {
     module = new caller::PluginModule;
     ASSERT_TRUE(module->Load(MOSARO_TEST_MODULE)) << module->error();
-    control = ControlOf(MOSARO_TEST_MODULE);
+    control = ControlOf(*module);
     ASSERT_NE(control, nullptr);
   }
-  // The switches of the loaded test module at path.
-  static TestEffectControl* ControlOf(const std::string& path) {
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
-    auto get = reinterpret_cast<TestEffectControl* (*)()>(handle ? dlsym(handle, "testEffectControl") : nullptr);
-    if (handle) dlclose(handle);
+  // The switches of a loaded test module.
+  static TestEffectControl* ControlOf(const caller::PluginModule& loaded) {
+    auto get = reinterpret_cast<TestEffectControl* (*)()>(loaded.Symbol("testEffectControl"));
     return get ? get() : nullptr;
   }
   static void TearDownTestSuite() {
@@ -213,7 +209,7 @@ TEST_F(EntryPoint, InstantiateWithoutContextFailsCleanlyThenSucceedsWithOne) {
   std::filesystem::copy_file(MOSARO_TEST_MODULE, copy);
   caller::PluginModule fresh;
   ASSERT_TRUE(fresh.Load(copy)) << fresh.error();
-  TestEffectControl* freshControl = ControlOf(copy);
+  TestEffectControl* freshControl = ControlOf(fresh);
   ASSERT_NE(freshControl, nullptr);
   testsupport::SharedContext().ReleaseCurrent();
   ViewportRecord vp{0, 0, 320, 180};

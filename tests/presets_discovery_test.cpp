@@ -1,13 +1,12 @@
-// Finding the host's newest Advanced Output preset under the documents folder, with HOME
-// pointed at a scratch folder so that the documents folder is one the test builds.
+// Finding the host's newest Advanced Output preset under the documents folder, with the documents folder one the
+// test builds (HOME, or under wine the shell, names it).
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
+#if !defined(_WIN32)
 #include <unistd.h>
+#endif
 
-#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,20 +19,15 @@ namespace {
 using presettest::Names;
 using presettest::OneSlicePreset;
 using presettest::PathOf;
-using presettest::ScratchFolder;
 using presettest::SetWriteTime;
 using presettest::WriteFile;
 
 // File names in the order the file system lists them.
 std::vector<std::string> ListingOrder(const juce::File& folder) {
   std::vector<std::string> names;
-  DIR* dir = opendir(folder.getFullPathName().toRawUTF8());
-  if (dir == nullptr) return names;
-  while (const dirent* entry = readdir(dir)) {
-    std::string name = entry->d_name;
-    if (name != "." && name != "..") names.push_back(name);
-  }
-  closedir(dir);
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::u8path(PathOf(folder)), error))
+    names.push_back(entry.path().filename().u8string());
   return names;
 }
 
@@ -52,7 +46,7 @@ class DiscoveryTest : public ::testing::Test {
     return folder;
   }
 
-  caller::DocumentsFolder documents;  // HOME names its temporary home while the test runs
+  caller::DocumentsFolder documents;  // the documents folder the reader finds while the test runs
   OutputSetup setup;
 };
 
@@ -104,6 +98,8 @@ TEST_F(DiscoveryTest, NoMatchingFileKeepsTheNewestFields) {
   EXPECT_EQ(setup.newestIndex, 7);
 }
 
+#if !defined(_WIN32)
+// POSIX only: a dangling symbolic link is the file whose attributes cannot be read.
 TEST_F(DiscoveryTest, FileWhoseAttributesCannotBeReadCountsAsTimeZero) {
   juce::File folder = MakeHost("Host");
   juce::File broken = folder.getChildFile("broken.xml");
@@ -117,6 +113,7 @@ TEST_F(DiscoveryTest, FileWhoseAttributesCannotBeReadCountsAsTimeZero) {
   RefreshPreset(setup);
   EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::NoFile);
 }
+#endif
 
 // ---- refreshing ----
 
@@ -154,8 +151,7 @@ TEST_F(DiscoveryTest, RefreshReadsTheNewestAndReadsAgainOnlyWhenItChanges) {
 TEST_F(DiscoveryTest, FirstRefreshReadsAPresetWrittenAtTimeZero) {
   juce::File preset = MakeHost("Host").getChildFile("epoch.xml");
   WriteFile(preset, OneSlicePreset("Epoch"), 100);
-  const timespec times[2] = {{0, 0}, {0, 0}};
-  ASSERT_EQ(utimensat(AT_FDCWD, preset.getFullPathName().toRawUTF8(), times, 0), 0);
+  ASSERT_TRUE(caller::SetWriteTime(PathOf(preset), 0));
   RefreshPreset(setup);
   EXPECT_EQ(setup.newestTime, 0);
   EXPECT_EQ(Names(setup), "[Screen] | Epoch");
@@ -191,6 +187,8 @@ TEST_F(DiscoveryTest, FirstHostFolderByBytesWithBothSubfoldersIsUsed) {
   EXPECT_EQ(FindPresetFolder(PathOf(Documents().getChildFile("missing"))), "");
 }
 
+#if !defined(_WIN32)
+// POSIX only: the desktop's user-dirs file names the documents folder on Linux.
 TEST_F(DiscoveryTest, DocumentsFolderComesFromTheUserDirsFile) {
   juce::File german = Home().getChildFile("Dokumente");
   WriteFile(Home().getChildFile(".config").getChildFile("user-dirs.dirs"),
@@ -201,6 +199,7 @@ TEST_F(DiscoveryTest, DocumentsFolderComesFromTheUserDirsFile) {
   RefreshPreset(setup);
   EXPECT_EQ(Names(setup), "[Screen] | Dokumente");
 }
+#endif
 
 TEST_F(DiscoveryTest, RememberedHostFolderIsLeftWhenItLosesItsPresets) {
   WriteFile(MakeHost("First").getChildFile("p.xml"), OneSlicePreset("first"), 100);
@@ -214,10 +213,10 @@ TEST_F(DiscoveryTest, RememberedHostFolderIsLeftWhenItLosesItsPresets) {
   EXPECT_EQ(Names(setup), "[Screen] | second");
 
   // With another documents folder the remembered folder is kept while it exists ...
-  ScratchFolder otherHome;
-  juce::File otherDocuments = otherHome.path().getChildFile("Documents");
+  caller::DocumentsFolder other;
+  ASSERT_TRUE(other.valid()) << other.error();
+  juce::File otherDocuments(juce::String::fromUTF8(other.Documents().c_str()));
   WriteFile(otherDocuments.getChildFile("Other/Presets/Advanced Output/p.xml"), OneSlicePreset("other"), 300);
-  ASSERT_EQ(setenv("HOME", otherHome.str().c_str(), 1), 0);
   RefreshPreset(setup);
   EXPECT_EQ(Names(setup), "[Screen] | second");
   // ... unless it is named: then it is searched afresh.

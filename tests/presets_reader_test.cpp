@@ -15,6 +15,7 @@
 #include "presets/preset_reader.h"
 #include "presets/preset_text.h"
 #include "presets/slice_walk.h"
+#include "tests/support/library_number.h"
 #include "tests/support/listed_records.h"
 #include "tests/support/preset_files.h"
 #include "tests/support/preset_writer.h"
@@ -121,8 +122,10 @@ TEST(PresetReader, ExponentsTooLongForTheNumberParserGiveZero) {
 }
 
 TEST(PresetReader, NumberFormsReadAsTheLibraryReadsThem) {
-  // The reader's own reading of the common forms gives exactly what the library's number reader
-  // gives, signed zeros included; what it leaves to the library reads the same by construction.
+  // The reader's own reading gives exactly what the library's number reader gives in its standard build,
+  // signed zeros included, on every platform. The library's MinGW build reads numbers by another method
+  // (it keeps the sign of "-0" and digits past the 18th after the point), so there the reading is held to
+  // the same values and to the digest of the random texts' values alone.
   struct Case {
     const char* text;
     float value;
@@ -147,11 +150,14 @@ TEST(PresetReader, NumberFormsReadAsTheLibraryReadsThem) {
   for (const Case& c : cases) {
     const juce::String text = juce::String::fromUTF8(c.text);
     EXPECT_EQ(bits(ParseCoordinate(text)), bits(c.value)) << c.text;
-    EXPECT_EQ(bits(ParseCoordinate(text)), bits(ParseCoordinateByLibrary(text))) << c.text;
+#if !JUCE_MINGW
+    EXPECT_EQ(bits(ParseCoordinate(text)), bits(testsupport::ParseCoordinateByLibrary(text))) << c.text;
+#endif
   }
   // Texts made of number characters at random, against the library's reading.
   const char alphabet[] = "0000111599..--++eEEx \t";
   uint32_t state = 12345;
+  uint64_t digest = 14695981039346656037ull;  // FNV-1a over the bytes of the values read
   for (int i = 0; i < 20000; ++i) {
     std::string text;
     for (int length = static_cast<int>(state >> 28); length >= 0; --length) {
@@ -161,8 +167,13 @@ TEST(PresetReader, NumberFormsReadAsTheLibraryReadsThem) {
     state = state * 1664525u + 1013904223u;
     if ((state >> 30) == 0) text += std::string(static_cast<size_t>(state >> 20 & 31), '0');
     const juce::String number(text);
-    ASSERT_EQ(bits(ParseCoordinate(number)), bits(ParseCoordinateByLibrary(number))) << "\"" << text << "\"";
+    const uint32_t own = bits(ParseCoordinate(number));
+    for (int byte = 0; byte < 4; ++byte) digest = (digest ^ (own >> (8 * byte) & 0xFF)) * 1099511628211ull;
+#if !JUCE_MINGW
+    ASSERT_EQ(own, bits(testsupport::ParseCoordinateByLibrary(number))) << "\"" << text << "\"";
+#endif
   }
+  EXPECT_EQ(digest, 0x895548819f062004ull) << std::hex << digest;
 }
 
 TEST(PresetReader, EveryChangedByteChangesTheHashOfTheBytes) {

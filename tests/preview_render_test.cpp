@@ -2,7 +2,11 @@
 // calls it makes (seen through the test module's log), and the messages of requests it cannot carry out.
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
+#if defined(_WIN32)
+#include <windows.h>
+#include <shlobj.h>
+#endif
+
 
 #include <cstring>
 #include <filesystem>
@@ -159,7 +163,13 @@ TEST_F(PreviewRender, DocumentsFolderIsSearchedAsTheUsersAndHomeComesBack) {
   ASSERT_TRUE(Render(request).ok());
   EXPECT_EQ(readBack, (std::vector<std::string>{"Slice Output 1 = 2 \"Right\"", "Slice Sample 1 = 2 \"Right\""}));
   EXPECT_EQ(PixelOf(Output(), 20, 9), Bytes(kOpaqueBlack));
+#if defined(_WIN32)
+  wchar_t shell[MAX_PATH] = {};
+  ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, shell, CSIDL_PERSONAL, FALSE));
+  EXPECT_EQ(std::filesystem::path(shell).u8string(), home.Documents());
+#else
   EXPECT_EQ(std::string(getenv("HOME")), home.Home());
+#endif
   EXPECT_TRUE(std::filesystem::exists(documents / "Host/Presets/Advanced Output/newest.xml"));
 }
 
@@ -239,13 +249,16 @@ TEST_F(PreviewRender, BundledExampleSceneNamesOnlyWhatTheEffectOffers) {
 class PreviewHostCalls : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    handle = dlopen(MOSARO_TEST_MODULE, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(handle, nullptr) << dlerror();
-    auto get = reinterpret_cast<TestEffectControl* (*)()>(dlsym(handle, "testEffectControl"));
+    held = new caller::PluginModule;
+    ASSERT_TRUE(held->Load(MOSARO_TEST_MODULE)) << held->error();
+    auto get = reinterpret_cast<TestEffectControl* (*)()>(held->Symbol("testEffectControl"));
     ASSERT_NE(get, nullptr);
     control = get();
   }
-  static void TearDownTestSuite() { dlclose(handle); }
+  static void TearDownTestSuite() {
+    delete held;
+    held = nullptr;
+  }
   void SetUp() override {
     std::memset(control->log, 0, sizeof control->log);
     control->factoryFails = control->factoryThrows = control->initGLFails = control->initGLThrows = false;
@@ -265,12 +278,12 @@ class PreviewHostCalls : public ::testing::Test {
     return count;
   }
 
-  static void* handle;
+  static caller::PluginModule* held;  // keeps the module the render command loads again, and its switches
   static TestEffectControl* control;
   caller::TempFolder folder;
   std::vector<std::string> readBack;
 };
-void* PreviewHostCalls::handle = nullptr;
+caller::PluginModule* PreviewHostCalls::held = nullptr;
 TestEffectControl* PreviewHostCalls::control = nullptr;
 
 TEST_F(PreviewHostCalls, EachFrameIsOneProcessCallAfterOneConnect) {

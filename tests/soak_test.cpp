@@ -2,10 +2,6 @@
 // long run of instances made and ended through plugMain, and host calls in unexpected orders.
 #include <gtest/gtest.h>
 
-#include <malloc.h>
-#include <sys/time.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -13,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
@@ -30,22 +27,10 @@
 #include "tests/support/gl_test_context.h"
 #include "tests/support/in_process_module.h"
 #include "tests/support/listed_records.h"
+#include "tests/support/process_resources.h"
 #include "tests/support/upload_recorder.h"
 #include "tools/caller/gl_context.h"
 #include "tools/caller/plugin_module.h"
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define MOSARO_UNDER_ASAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define MOSARO_UNDER_ASAN 1
-#endif
-#if defined(MOSARO_UNDER_ASAN)
-// Bytes the sanitizer's allocator has handed out and not taken back (freed blocks in quarantine excluded).
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-#endif
 
 
 namespace {
@@ -142,31 +127,37 @@ class PresetWriter {
   int NextVersion() { return ++started; }
   int64_t NextSecond() { return ++clock; }
 
-  static void Stamp(std::FILE* file, int64_t second) {
-    const struct timespec times[2] = {{static_cast<time_t>(second), 0}, {static_cast<time_t>(second), 0}};
-    futimens(fileno(file), times);
-  }
+  static std::filesystem::path Native(const std::string& path) { return std::filesystem::u8path(path); }
 
   // Truncates the file and writes it in pieces, so that a reader may find any prefix of it.
   static void WriteInPlace(const std::string& path, const std::string& text, int pieces, int64_t second) {
+#if defined(_WIN32)
+    std::FILE* file = _wfopen(Native(path).c_str(), L"wb");
+#else
     std::FILE* file = std::fopen(path.c_str(), "wb");
+#endif
     if (!file) return;
-    Stamp(file, second);
+    caller::SetWriteTime(path, second * 1000);
     const size_t step = text.size() / static_cast<size_t>(pieces) + 1;
     for (size_t at = 0; at < text.size(); at += step) {
       std::fwrite(text.data() + at, 1, std::min(step, text.size() - at), file);
       std::fflush(file);
-      Stamp(file, second);
+      caller::SetWriteTime(path, second * 1000);
       std::this_thread::sleep_for(std::chrono::microseconds(300));
     }
     std::fclose(file);
   }
 
-  // Writes a scratch file (not "*.xml") and renames it over the preset: readers see old or new, whole.
+  // Writes a scratch file (not "*.xml") and moves it over the preset: readers see old or new, whole.
   void WriteThenRename(const std::string& name, const std::string& text) {
     const std::string scratch = Path("~saving-" + std::to_string(operations));
     WriteInPlace(scratch, text, 1, NextSecond());
-    std::rename(scratch.c_str(), Path(name).c_str());
+    std::error_code error;
+    std::filesystem::rename(Native(scratch), Native(Path(name)), error);
+  }
+  void Remove(const std::string& name) {
+    std::error_code error;
+    std::filesystem::remove(Native(Path(name)), error);
   }
 
   // Leaves a cut-off file (possibly empty) until the effect has refreshed once, then completes it.
@@ -198,12 +189,12 @@ class PresetWriter {
         names.push_back("mapping-" + std::to_string(operations) + ".xml");
         WriteThenRename(names.back(), PresetText(NextVersion()));
         if (names.size() > 4) {
-          std::remove(Path(names.front()).c_str());
+          Remove(names.front());
           names.erase(names.begin());
         }
       } else {
         // Deleting the newest leaves an older, complete preset as the newest.
-        std::remove(Path(names.back()).c_str());
+        Remove(names.back());
         names.pop_back();
       }
     }
@@ -260,8 +251,10 @@ class LiveUpdateSoak : public HostFixture {
 
 TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
   caller::DocumentsFolder documents;
+  ASSERT_TRUE(documents.valid()) << documents.error();
   std::atomic<int> refreshes{0};
-  PresetWriter writer(documents.PresetFolder("Host"), refreshes);
+  // A host folder named beyond ASCII, as a stage's often is.
+  PresetWriter writer(documents.PresetFolder("Bühne Süd"), refreshes);
   writer.WriteFirst();
 
   const ViewportRecord viewport{0, 0, kW, kH};
@@ -317,7 +310,7 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
 
     // The host's last save, whole, is what the next refresh brings.
     const int finalVersion = writer.LatestVersion() + 1;
-    documents.WritePreset("Host", "final.xml", PresetText(finalVersion), (writer.LatestSecond() + 1) * 1000);
+    documents.WritePreset("Bühne Süd", "final.xml", PresetText(finalVersion), (writer.LatestSecond() + 1) * 1000);
     for (int n = 0; n < 59; ++n) ASSERT_EQ(testsupport::InProcess().Call(kProcessOpenGL, AddressOf(&frame), handle), 0u);
     EXPECT_EQ(VersionOf(effect->outputSetup.slices), finalVersion);
     EXPECT_EQ(Uploads().nonFiniteUploads, 0) << "of " << Uploads().uploadCount << " uploads";
@@ -339,15 +332,6 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
 }
 
 // ---- Instances made and ended through the module's plugMain. ----
-
-// Heap bytes in use: the sanitizer's allocator when there is one, else the C library's.
-size_t HeapBytesInUse() {
-#if defined(MOSARO_UNDER_ASAN)
-  return __sanitizer_get_current_allocated_bytes();
-#else
-  return mallinfo2().uordblks;
-#endif
-}
 
 class ModuleHost : public HostFixture {
  protected:
@@ -412,13 +396,13 @@ TEST_F(ModuleHost, TwoHundredInstancesComeAndGoWithoutGrowthOfMemoryOrGlObjects)
   for (int n = 0; n < 20; ++n) cycle(n);
   glFinish();
   const GlObjectCount before = CountGlObjects();
-  const long long heapAfterWarmUp = static_cast<long long>(HeapBytesInUse());
+  const long long heapAfterWarmUp = static_cast<long long>(testsupport::HeapBytesInUse());
   for (int n = 20; n < 110; ++n) cycle(n);
   glFinish();
-  const long long heapHalfway = static_cast<long long>(HeapBytesInUse());
+  const long long heapHalfway = static_cast<long long>(testsupport::HeapBytesInUse());
   for (int n = 110; n < 200; ++n) cycle(n);
   glFinish();
-  const long long heapAtEnd = static_cast<long long>(HeapBytesInUse());
+  const long long heapAtEnd = static_cast<long long>(testsupport::HeapBytesInUse());
 
   EXPECT_EQ(CountGlObjects(), before);
   // 32 KiB over 90 instances: a leak of some 360 bytes per instance shows in both halves; a whole

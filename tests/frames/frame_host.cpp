@@ -12,7 +12,7 @@
 #include "tools/caller/documents_folder.h"
 #include "tools/caller/temp_folder.h"
 #include "tools/caller/gl_context.h"
-#include "tools/caller/host_gl.h"
+#include "glsupport/host_gl.h"
 #include "tools/caller/plugin_module.h"
 #include "tools/preview/param_catalogue.h"
 

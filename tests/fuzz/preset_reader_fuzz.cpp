@@ -22,6 +22,7 @@
 #include "presets/preset_reader.h"
 #include "presets/preset_text.h"
 #include "presets/slice_walk.h"
+#include "tests/support/library_number.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (whole.root) Check(CollectSlices(*direct.root) == CollectSlices(*whole.root), "the walked parts read other slices");
   if (setup.readStatus.outcome != ReadOutcome::Read) Check(setup.slices.empty(), "a failed first read left entries");
   const juce::String number = DecodePresetText(data, std::min<size_t>(size, 48)).dropLastCharacters(1);
-  const float own = ParseCoordinate(number), library = ParseCoordinateByLibrary(number);
+  const float own = ParseCoordinate(number), library = testsupport::ParseCoordinateByLibrary(number);
   Check(std::memcmp(&own, &library, sizeof own) == 0, "a coordinate reads otherwise than the library reads it");
   for (const SliceRecord& record : setup.slices) {
     for (int corner = 0; corner < 4; ++corner) {

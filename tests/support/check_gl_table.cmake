@@ -4,7 +4,8 @@
 # effect/) are the same set, each slot typed with the Khronos pointer type of its own function.
 cmake_minimum_required(VERSION 3.20)
 
-set(table_files gl.h gl_builtin.h gl_entry_points.h gl_entry_points.cpp)
+# The table itself, and the hosts' own table (not the product's calls).
+set(table_files gl.h gl_builtin.h gl_entry_points.h gl_entry_points.cpp host_gl.h host_gl.cpp)
 file(GLOB_RECURSE sources ${ROOT}/glsupport/*.h ${ROOT}/glsupport/*.cpp ${ROOT}/quickstart/*.h ${ROOT}/quickstart/*.cpp
      ${ROOT}/effect/*.h ${ROOT}/effect/*.cpp)
 set(used "")

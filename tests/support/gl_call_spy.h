@@ -1,7 +1,7 @@
 // Counts calls of chosen GL entry points by swapping the loader's function pointers while a spy lives.
 #pragma once
 
-#include <epoxy/gl.h>
+#include "glsupport/host_gl.h"
 
 #if defined(MOSARO_BUILTIN_GL_LOADER)
 #include "glsupport/gl_entry_points.h"

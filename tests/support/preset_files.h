@@ -11,6 +11,7 @@
 
 #include "presets/output_setup.h"
 #include "tests/support/preset_writer.h"
+#include "tools/caller/documents_folder.h"
 #include "tools/caller/temp_folder.h"
 
 namespace presettest {
@@ -40,11 +41,12 @@ inline std::string PathOf(const juce::File& file) { return file.getFullPathName(
 inline void WriteFile(const juce::File& file, const std::string& bytes, int64_t seconds) {
   ASSERT_TRUE(file.getParentDirectory().createDirectory().wasOk());
   ASSERT_TRUE(file.replaceWithData(bytes.data(), bytes.size()));
-  ASSERT_TRUE(file.setLastModificationTime(juce::Time(seconds * 1000)));
+  ASSERT_TRUE(caller::SetWriteTime(PathOf(file), seconds * 1000));
 }
 
+// Sets the last-write time of a file or a folder, in whole seconds.
 inline void SetWriteTime(const juce::File& file, int64_t seconds) {
-  ASSERT_TRUE(file.setLastModificationTime(juce::Time(seconds * 1000)));
+  ASSERT_TRUE(caller::SetWriteTime(PathOf(file), seconds * 1000));
 }
 
 inline std::string FixturePath(const std::string& name) {

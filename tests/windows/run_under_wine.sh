@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
-# run_under_wine.sh [--display] [--home-documents] [--cwd DIR] EXE [ARGS...]
-# run_under_wine.sh [--display] [--home-documents] [--cwd DIR] --shell SCRIPT [ARGS...]
+# run_under_wine.sh [--display] [--home-documents] [--cwd DIR] [--timeout S] EXE [ARGS...]
+# run_under_wine.sh [--display] [--home-documents] [--cwd DIR] [--timeout S] --shell SCRIPT [ARGS...]
 # Runs a Windows program under wine64 in a fresh prefix under a temporary HOME, and removes both afterwards;
 # with --shell, runs the bash SCRIPT instead, which calls "$WINE" program ... as often as it needs.
 #   --display         gives it a virtual X display (Xvfb), so that wine's opengl32 serves WGL contexts from Mesa
 #   --home-documents  makes HOME/Documents before the prefix is made; wine then points the shell's documents
 #                     folder at it (without it, at HOME itself)
 #   --cwd DIR         runs the program in DIR (default: EXE's folder)
+#   --timeout S       stops the program (or the script) after S seconds (default: 300, with --shell 900)
 # Leaves no process behind, also on failure: the X server is stopped by its process id, the wine server by
 # wineserver -k, and any process still running in this prefix is killed by id.
 set -euo pipefail
-display=0 homeDocuments=0 cwd= shell=0
+display=0 homeDocuments=0 cwd= shell=0 limit=
 while [[ $# -gt 0 && $1 == --* ]]; do
   case $1 in
     --display) display=1 ;;
     --home-documents) homeDocuments=1 ;;
     --cwd) cwd=$2; shift ;;
+    --timeout) limit=$2; shift ;;
     --shell) shell=1 ;;
     *) echo "unknown option $1"; exit 2 ;;
   esac
@@ -95,9 +97,9 @@ if ((status != 0)); then
   echo "wineboot failed ($status):"; cat "$scratch/boot.log" "$scratch/server.log"; exit 1
 fi
 if ((shell)); then
-  (cd "$cwd" && WINE=$wine timeout 900 bash "$exe" "$@") </dev/null >"$scratch/run.log" 2>&1 || status=$?
+  (cd "$cwd" && WINE=$wine timeout "${limit:-900}" bash "$exe" "$@") </dev/null >"$scratch/run.log" 2>&1 || status=$?
 else
-  (cd "$cwd" && timeout 300 "$wine" "$exe" "$@") </dev/null >"$scratch/run.log" 2>&1 || status=$?
+  (cd "$cwd" && timeout "${limit:-300}" "$wine" "$exe" "$@") </dev/null >"$scratch/run.log" 2>&1 || status=$?
 fi
 documents=$(readlink -f "$WINEPREFIX/drive_c/users/$(id -un)/Documents" 2>/dev/null || true)
 tr -d '\r' <"$scratch/run.log"

@@ -18,17 +18,77 @@ namespace caller {
 namespace fs = std::filesystem;
 
 #if defined(_WIN32)
-DocumentsFolder::DocumentsFolder() {
-  wchar_t shell[MAX_PATH] = {};
-  if (!SHGetSpecialFolderPathW(nullptr, shell, CSIDL_PERSONAL, TRUE)) {
-    why = "the shell names no documents folder";
-    return;
-  }
-  documents = fs::path(shell).u8string();
-  home = fs::path(shell).parent_path().u8string();
+namespace {
+
+constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+constexpr wchar_t kDocumentsValue[] = L"Personal";
+
+// Only a wine prefix is a test's own; a Windows user's own documents setting is never changed.
+bool UnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
-DocumentsFolder::~DocumentsFolder() = default;
+// Sets (or, with an empty value, deletes) the user's documents folder as the shell reads it.
+bool SetShellDocuments(const std::wstring& value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return false;
+  const LSTATUS status =
+      value.empty() ? RegDeleteValueW(key, kDocumentsValue)
+                    : RegSetValueExW(key, kDocumentsValue, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+// The setting as stored (unexpanded); false when there is none.
+bool ShellDocuments(std::wstring& value) {
+  wchar_t stored[4096] = {};
+  DWORD size = sizeof stored - sizeof(wchar_t);
+  if (RegGetValueW(HKEY_CURRENT_USER, kShellFolders, kDocumentsValue, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ |
+                   RRF_NOEXPAND, nullptr, stored, &size) != ERROR_SUCCESS)
+    return false;
+  value = stored;
+  return true;
+}
+
+}  // namespace
+
+// Under wine the shell reads the user's folders from the registry at every question, so a fresh folder is named
+// there for this object's life, and the earlier setting is given back at its end.
+DocumentsFolder::DocumentsFolder() : scratch(std::make_unique<TempFolder>("mosaro-home-")) {
+  if (!UnderWine()) {
+    why = "outside wine the user's own documents folder is never redirected";
+    return;
+  }
+  std::error_code error;
+  const fs::path folder = scratch->path() / "Documents";
+  if (!scratch->valid() || !fs::create_directory(folder, error)) {
+    why = "cannot make a temporary documents folder";
+    return;
+  }
+  std::wstring earlier;
+  hadHome = ShellDocuments(earlier);
+  savedHome = fs::path(earlier).u8string();
+  homeChanged = SetShellDocuments(folder.wstring());
+  if (!homeChanged) {
+    why = "cannot name the temporary documents folder to the shell";
+    return;
+  }
+  wchar_t shell[MAX_PATH] = {};
+  if (!SHGetSpecialFolderPathW(nullptr, shell, CSIDL_PERSONAL, FALSE) || fs::path(shell) != folder) {
+    why = "the shell does not name the temporary documents folder";
+    return;
+  }
+  documents = folder.u8string();
+  home = scratch->path().u8string();
+}
+
+DocumentsFolder::~DocumentsFolder() {
+  if (homeChanged) SetShellDocuments(hadHome ? fs::u8path(savedHome).wstring() : std::wstring());
+}
 
 bool SetWriteTime(const std::string& utf8Path, int64_t writtenMs) {
   HANDLE file = CreateFileW(fs::u8path(utf8Path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,

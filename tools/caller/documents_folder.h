@@ -1,6 +1,7 @@
 // The documents folder in which the module looks for the host's presets, as a test, a benchmark or the preview
-// tool prepares it: on Linux, Documents in a fresh temporary HOME (the module takes the folder from HOME at every
-// read); on Windows, the shell's documents folder (a test runs in a wine prefix of its own).
+// tool prepares it: a fresh folder, Documents in a temporary home. On Linux HOME names that home (the module takes
+// the folder from HOME at every read); under wine the shell names it as the user's documents folder (a test runs
+// in a wine prefix of its own). Outside wine, Windows users' settings are never touched: valid() is false.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +15,7 @@ class TempFolder;
 
 class DocumentsFolder {
  public:
-  // A fresh documents folder; on Linux HOME names its temporary home while this object lives.
+  // A fresh documents folder, the one the module finds while this object lives.
   DocumentsFolder();
 #if !defined(_WIN32)
   // On Linux: a fresh temporary HOME whose Documents is a link to an existing folder, which is never touched
@@ -23,13 +24,14 @@ class DocumentsFolder {
 #endif
   DocumentsFolder(const DocumentsFolder&) = delete;
   DocumentsFolder& operator=(const DocumentsFolder&) = delete;
-  // Gives HOME back its earlier value and removes the temporary home (not a linked folder's contents).
+  // Gives HOME (or the shell's setting) back its earlier value and removes the temporary home (not a linked
+  // folder's contents).
   ~DocumentsFolder();
 
   // False when the folder could not be prepared; error() says why.
   bool valid() const { return !documents.empty(); }
   const std::string& error() const { return why; }
-  // The home folder (Linux) or the user's profile folder (Windows) and the documents folder, as UTF-8 paths.
+  // The temporary home folder and the documents folder in it, as UTF-8 paths.
   const std::string& Home() const { return home; }
   const std::string& Documents() const { return documents; }
 

@@ -39,6 +39,15 @@ bool PluginModule::Unload() {
   return unloaded;
 }
 
+void* PluginModule::Symbol(const char* name) const {
+  if (!handle) return nullptr;
+#if defined(_WIN32)
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle), name));
+#else
+  return dlsym(handle, name);
+#endif
+}
+
 bool PluginModule::Load(const std::string& path) {
 #if defined(_WIN32)
   // Paths are UTF-8 text on every platform; Windows opens them by their UTF-16 form.

@@ -21,6 +21,8 @@ class PluginModule : public PluginCalls {
   bool Unload();
   bool loaded() const { return entry != nullptr; }
   const std::string& error() const { return lastError; }
+  // The address of another export of the loaded module (name read during the call); null when it has none.
+  void* Symbol(const char* name) const;
   // The platform's handle of the loaded module (dlopen's handle or the HMODULE); null while none is loaded.
   void* nativeHandle() const { return handle; }
 

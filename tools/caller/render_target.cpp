@@ -1,4 +1,4 @@
-#include "tools/caller/host_gl.h"
+#include "glsupport/host_gl.h"
 
 #include "tools/caller/gl_context.h"
 

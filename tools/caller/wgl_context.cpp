@@ -3,26 +3,11 @@
 #include <windows.h>
 
 #include "glsupport/gl_proc_resolver.h"
-#include "tools/caller/host_gl.h"
+#include "glsupport/host_gl.h"
 
 #include <GL/wglext.h>  // after the GL types
 
 namespace caller {
-
-namespace gl {
-#define MOSARO_DEFINE_HOST_GL(type, name) type p##name = nullptr;
-MOSARO_HOST_GL_FUNCTIONS(MOSARO_DEFINE_HOST_GL)
-#undef MOSARO_DEFINE_HOST_GL
-
-const char* Resolve() {
-#define MOSARO_RESOLVE_HOST_GL(type, name)                                          \
-  p##name = reinterpret_cast<type>(glsupport::LookUpWithWgl(#name));                \
-  if (glsupport::IsMissingProc(reinterpret_cast<glsupport::GlProc>(p##name))) return #name;
-  MOSARO_HOST_GL_FUNCTIONS(MOSARO_RESOLVE_HOST_GL)
-#undef MOSARO_RESOLVE_HOST_GL
-  return nullptr;
-}
-}  // namespace gl
 
 namespace {
 
@@ -106,7 +91,7 @@ bool GlContext::Create() {
     lastError = WithError("wglMakeCurrent failed");
     return false;
   }
-  if (const char* missing = gl::Resolve()) {
+  if (const char* missing = glsupport::host_gl::Resolve()) {
     lastError = std::string("the OpenGL context lacks ") + missing;
     return false;
   }

@@ -1,6 +1,6 @@
 #include "tools/preview/composition_base.h"
 
-#include "tools/caller/host_gl.h"
+#include "glsupport/host_gl.h"
 
 namespace preview {
 

@@ -1,0 +1,21 @@
+// What a process holds that a module might keep after it is gone: heap bytes in use, free thread-local slots
+// and handles, counted the same way before and after, so that a test can demand they stay flat.
+#pragma once
+
+#include <cstddef>
+
+namespace testsupport {
+
+// Heap bytes in use: the sanitizer's allocator when there is one, else the C library's (Linux) or every heap of
+// the process (Windows).
+size_t HeapBytesInUse();
+
+// The thread-local slots still free in this process: pthread keys on Linux, TLS indices on Windows (each taken
+// and given back again to count it).
+size_t FreeThreadSlots();
+
+// The number the system gives to a handle (Windows) or file descriptor (Linux) opened now and closed again: the
+// lowest free one, so it grows when something keeps handles open.
+long long NextHandleNumber();
+
+}  // namespace testsupport
