@@ -1,5 +1,6 @@
 #include "tests/support/process_resources.h"
 
+#include <filesystem>
 #include <vector>
 
 #if defined(_WIN32)
@@ -71,6 +72,26 @@ long long NextHandleNumber() {
   if (descriptor >= 0) close(descriptor);
 #endif
   return number;
+}
+
+bool KeepImportsLoaded(const std::string& modulePath) {
+#if defined(_WIN32)
+  HMODULE module = LoadLibraryW(std::filesystem::u8path(modulePath).c_str());
+  if (!module) return false;
+  const auto* base = reinterpret_cast<const BYTE*>(module);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (imports.VirtualAddress != 0) {
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name;
+         ++entry)
+      LoadLibraryA(reinterpret_cast<const char*>(base + entry->Name));
+  }
+  FreeLibrary(module);
+  return true;
+#else
+  (void)modulePath;
+  return true;
+#endif
 }
 
 }  // namespace testsupport

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace testsupport {
 
@@ -17,5 +18,10 @@ size_t FreeThreadSlots();
 // The number the system gives to a handle (Windows) or file descriptor (Linux) opened now and closed again: the
 // lowest free one, so it grows when something keeps handles open.
 long long NextHandleNumber();
+
+// Loads, for the rest of the process, the libraries that the module at path imports (none on Linux, where the
+// module links none that its host lacks), as a host that draws video already has them; false when the module
+// cannot be loaded.
+bool KeepImportsLoaded(const std::string& modulePath);
 
 }  // namespace testsupport

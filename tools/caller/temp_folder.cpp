@@ -1,6 +1,7 @@
 #include "tools/caller/temp_folder.h"
 
 #include <fstream>
+#include <iterator>
 #include <system_error>
 
 #if defined(_WIN32)
@@ -48,6 +49,13 @@ bool WriteBytes(const fs::path& file, const std::string& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out.flush());
+}
+
+bool ReadBytes(const fs::path& file, std::string& bytes) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
 }
 
 }  // namespace caller

@@ -26,7 +26,9 @@ class TempFolder {
   std::filesystem::path folder;
 };
 
-// Writes bytes into a file named by a UTF-8 path, replacing it; false on failure.
+// Writes bytes into a file, replacing it; false on failure.
 bool WriteBytes(const std::filesystem::path& file, const std::string& bytes);
+// Reads a whole file's bytes as they are into bytes; false when it cannot be read.
+bool ReadBytes(const std::filesystem::path& file, std::string& bytes);
 
 }  // namespace caller
