@@ -43,15 +43,6 @@ std::ostream& operator<<(std::ostream& out, const Held& held) {
              << held.nextHandle;
 }
 
-// Which heap a GL driver keeps what it compiled in until its context goes: Mesa on Linux shares the module's
-// (about 450 KB an instance here), while under wine it runs on the host system's side, beyond the Windows heaps.
-enum class DriverHeap { Shared, Apart };
-#if defined(_WIN32)
-constexpr DriverHeap kDriverHeap = DriverHeap::Apart;
-#else
-constexpr DriverHeap kDriverHeap = DriverHeap::Shared;
-#endif
-
 void ExpectNothingKept(const Held& before, const Held& after, int cycles, bool heapIsTheModules) {
   EXPECT_EQ(after.freeSlots, before.freeSlots) << cycles << " cycles kept thread-local slots";
   EXPECT_EQ(after.nextHandle, before.nextHandle) << cycles << " cycles kept handles";
@@ -142,7 +133,7 @@ TEST_F(ModuleReload, FullLivesKeepNothing) {
       ASSERT_EQ(testsupport::FreeThreadSlots(), before.freeSlots) << "after " << n << " lives";
     }
   }
-  ExpectNothingKept(before, Now(), kFullCycles, kDriverHeap == DriverHeap::Apart);
+  ExpectNothingKept(before, Now(), kFullCycles, !testsupport::kDriverSharesTheHeap);
   EXPECT_EQ(testsupport::CountGlObjects(), objectsBefore);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

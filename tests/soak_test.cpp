@@ -281,6 +281,7 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
 
   int failedFrames = 0, badLists = 0, nonFiniteVertices = 0, tornReads = 0, reads = 0, versionChanges = 0;
   int lastVersion = 1;
+  const long long handleBefore = testsupport::NextHandleNumber();
   {
     UploadRecorder recorder;
     writer.Start();
@@ -317,6 +318,7 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
     EXPECT_GT(Uploads().uploadCount, kSoakFrames);
   }
   EXPECT_EQ(testsupport::InProcess().Call(kDeInstantiateGL, 0, handle), 0u);
+  EXPECT_EQ(testsupport::NextHandleNumber(), handleBefore) << "a file or handle of a read stayed open";
 
   EXPECT_EQ(failedFrames, 0);
   EXPECT_EQ(badLists, 0) << "a list that is empty, partial or of no written version";
@@ -396,6 +398,7 @@ TEST_F(ModuleHost, TwoHundredInstancesComeAndGoWithoutGrowthOfMemoryOrGlObjects)
   for (int n = 0; n < 20; ++n) cycle(n);
   glFinish();
   const GlObjectCount before = CountGlObjects();
+  const long long handleAfterWarmUp = testsupport::NextHandleNumber();
   const long long heapAfterWarmUp = static_cast<long long>(testsupport::HeapBytesInUse());
   for (int n = 20; n < 110; ++n) cycle(n);
   glFinish();
@@ -405,6 +408,7 @@ TEST_F(ModuleHost, TwoHundredInstancesComeAndGoWithoutGrowthOfMemoryOrGlObjects)
   const long long heapAtEnd = static_cast<long long>(testsupport::HeapBytesInUse());
 
   EXPECT_EQ(CountGlObjects(), before);
+  EXPECT_EQ(testsupport::NextHandleNumber(), handleAfterWarmUp);
   // 32 KiB over 90 instances: a leak of some 360 bytes per instance shows in both halves; a whole
   // instance left behind holds far more (467 parameters with their registry entries).
   const long long firstHalf = heapHalfway - heapAfterWarmUp;

@@ -1,5 +1,5 @@
-// Fuzz target: arbitrary host call sequences reach the module through its own plugMain, compiled in,
-// on a real GL context. Every call is one a host could make: instance pointers are only those that
+// Fuzz target: arbitrary host call sequences reach the module through its own plugMain, compiled in (or,
+// replayed by tests/fuzz/replay_corpus.cpp, through a built module's export), on a real GL context. Every call is one a host could make: instance pointers are only those that
 // code 18 returned (or null), records are real records or null, texts are real zero-terminated texts
 // or null. Besides crashes and sanitizer reports, each result is checked against what the host
 // interface documents, and no call may leave a GL error behind.
@@ -21,14 +21,17 @@
 #include <string>
 #include <vector>
 
-#include <epoxy/gl.h>
+#include "glsupport/host_gl.h"
 
 #include "host/plugin_abi.h"
 #include "tests/support/checks.h"
+#if !defined(MOSARO_REPLAY_MODULE)
 #include "tests/support/in_process_module.h"
+#endif
 #include "tests/support/preset_writer.h"
 #include "tools/caller/documents_folder.h"
 #include "tools/caller/gl_context.h"
+#include "tools/caller/plugin_module.h"
 
 
 // The leak checker's scan of the GL driver's dynamic TLS can crash with this C library; it is skipped.
@@ -106,14 +109,23 @@ std::string PresetVariant(int variant) {
   return variant >= 3 ? text.substr(0, text.find("<layers>") + 4) : text;
 }
 
-// The module's own entry point, compiled into this target, called as a host calls a loaded module.
-uint64_t Call(uint32_t code, uint64_t input, void* instance) {
-  return testsupport::InProcess().Call(code, input, instance);
-}
-
 // One call's answer checked against the interface; the first failure stops the fuzzer (checks::AbortOnFailure).
 #define CHECK_CALL(condition, code, what) \
   CHECK_MSG(condition, "host call check failed: code " + std::to_string(code) + ": " + (what))
+
+#if defined(MOSARO_REPLAY_MODULE)
+// The built module's exported entry point, loaded once and kept for the process.
+const caller::PluginCalls& Module() {
+  static caller::PluginModule module;
+  if (!module.loaded()) CHECK_CALL(module.Load(MOSARO_REPLAY_MODULE), 0, module.error());
+  return module;
+}
+#else
+// The module's own entry point, compiled into this target, called as a host calls a loaded module.
+const caller::PluginCalls& Module() { return testsupport::InProcess(); }
+#endif
+
+uint64_t Call(uint32_t code, uint64_t input, void* instance) { return Module().Call(code, input, instance); }
 
 // Reads a zero-terminated text the module handed out; the sanitizer reports it if it is not one.
 void ReadText(const char* text) {
@@ -535,10 +547,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   host.documents = new caller::DocumentsFolder;
   CHECK_CALL(host.documents->valid(), 0, host.documents->error());
   std::atexit(RemoveHome);
-  setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
+#if !defined(_WIN32)
   // The driver compiles every instance's two programs; skipping its code optimisation speeds that up a
-  // few times and changes nothing in what the module does.
+  // few times and changes nothing in what the module does (under wine the driver reads the Linux side's
+  // environment, which the replay's test sets).
+  setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
   setenv("GALLIVM_PERF", "nopt", 0);
+#endif
   SavePreset(0);
 
   // The context, the host's framebuffer and the input picture live as long as the process.
