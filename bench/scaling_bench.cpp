@@ -1,6 +1,7 @@
 // What LED-wall mappings cost a host, through plugMain alone: presets of 10 to 3000 slices as the host writes
-// them (parameter blocks, warpers, masks; about 2.4 kB a slice), and 24 layers on slices at 1920x1080 with Live
-// Update on. Measured: the first description call (the prototype, preset read included), an instantiation, a
+// them (parameter blocks, warpers, masks; about 2.4 kB a slice) and a wall of 6000 slices as LED-wall tools export
+// it (tab-indented, finer warpers and masks; about 4.5 kB a slice, 27 MB), and 24 layers on slices at 1920x1080
+// with Live Update on. Measured: the first description call (the prototype, preset read included), an instantiation, a
 // plain frame call, the frame call that reads a re-saved preset (against the plain frames of the same run) and
 // the heap an instance adds. Times are the calling thread's CPU time, except for the instantiation.
 // MOSARO_BENCH_MODULE names another build of the module to measure (an earlier one, say) instead of this one.
@@ -32,12 +33,17 @@ constexpr int kHeight = 1080;
 constexpr int kLayers = 24;
 constexpr int kRefreshEvery = 59;  // frames between two preset refreshes while Live Update is on
 
+// Who wrote the mapping: the host itself, or an LED-wall tool whose export the host loaded.
+enum Writer { kHost = 0, kLedWallTool = 1 };
+
 // The mapping of `slices` slices; version 1 has the first slice moved by a pixel, as a VJ's edit would.
-std::string Preset(int slices, int version) {
+std::string Preset(int slices, int version, Writer writer) {
   std::vector<testsupport::PresetScreen> screens = testsupport::SliceGrid(slices);
   screens[0].slices[0].input.topLeft.x += static_cast<float>(version);
   testsupport::PresetStyle style;
-  style.markup = testsupport::PresetMarkup::HostWithParameters;
+  style.markup = writer == kHost ? testsupport::PresetMarkup::HostWithParameters : testsupport::PresetMarkup::LedWallTool;
+  style.indented = writer == kLedWallTool;
+  style.indent = "\t";
   style.documentName = "LED wall";
   return testsupport::PresetXml(screens, style);
 }
@@ -63,6 +69,7 @@ struct ScalingRig {
   int64_t presetTime = 1700000000000;
   int slices = 0;
   int version = 0;
+  Writer writer = kHost;
   std::string error;
 
   ScalingRig() {
@@ -82,12 +89,13 @@ struct ScalingRig {
     presetTime += 1000;
     slices = count;
     version = newVersion;
-    return !documents.WritePreset("Host", "wall.xml", Preset(count, newVersion), presetTime).empty();
+    return !documents.WritePreset("Host", "wall.xml", Preset(count, newVersion, writer), presetTime).empty();
   }
 
   // Uses a mapping of `count` slices from now on; the next description code makes a new prototype.
-  bool UseSlices(int count) {
+  bool UseSlices(int count, Writer by) {
     module.Deinitialise();
+    writer = by;
     return Save(count, 0);
   }
 
@@ -126,7 +134,8 @@ ScalingRig& Rig() {
 }
 
 bool Ready(benchmark::State& state) {
-  if (Rig().error.empty() && Rig().UseSlices(static_cast<int>(state.range(0)))) return true;
+  if (Rig().error.empty() && Rig().UseSlices(static_cast<int>(state.range(0)), static_cast<Writer>(state.range(1))))
+    return true;
   state.SkipWithError(Rig().error.empty() ? "cannot save the preset" : Rig().error.c_str());
   return false;
 }
@@ -231,7 +240,10 @@ void BM_ResavedPresetFrame(benchmark::State& state) {
   state.counters["extra_ms"] = median(extra) * 1e3;
 }
 
-#define MOSARO_SLICE_COUNTS ->Arg(10)->Arg(100)->Arg(1000)->Arg(3000)->UseManualTime()->Unit(benchmark::kMillisecond)
+// Slice counts written by the host, and the LED-wall tool's 6000-slice export.
+#define MOSARO_SLICE_COUNTS                                                                               \
+  ->ArgNames({"slices", "tool"})->Args({10, kHost})->Args({100, kHost})->Args({1000, kHost})->Args({3000, kHost}) \
+      ->Args({6000, kLedWallTool})->UseManualTime()->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_FirstDescriptionCall) MOSARO_SLICE_COUNTS;
 BENCHMARK(BM_Instantiation) MOSARO_SLICE_COUNTS->Iterations(10);
 BENCHMARK(BM_InstanceMemory) MOSARO_SLICE_COUNTS->Iterations(3);

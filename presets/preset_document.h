@@ -12,8 +12,9 @@
 #include "presets/preset_text.h"
 #include "presets/read_status.h"
 
-// Files larger than this are refused without being read.
-constexpr int64_t kMaxPresetBytes = 16 * 1024 * 1024;
+// Files larger than this are refused without being read: four times the 6,000-slice walls that LED-wall tools
+// export (about 27 MB).
+constexpr int64_t kMaxPresetBytes = 64 * 1024 * 1024;
 // Documents whose elements nest deeper than this are refused without being parsed.
 constexpr int kMaxPresetDepth = 256;
 

@@ -270,18 +270,19 @@ TEST(PresetReader, WhatThePresetWriterWritesReadsBackExactly) {
   ASSERT_EQ(expected.size(), 5u);
   ASSERT_EQ(testsupport::ListedRecords(testsupport::SliceGrid(30)).size(), 32u);
   for (auto markup : {testsupport::PresetMarkup::Bare, testsupport::PresetMarkup::Host,
-                      testsupport::PresetMarkup::HostWithParameters}) {
+                      testsupport::PresetMarkup::HostWithParameters, testsupport::PresetMarkup::LedWallTool}) {
     for (auto encoding : {testsupport::PresetEncoding::Utf8, testsupport::PresetEncoding::Utf8WithBom,
                           testsupport::PresetEncoding::Utf16LittleEndian}) {
-      for (bool indented : {false, true}) {
+      for (const char* indent : {"", "  ", "\t"}) {
         for (const char* lineEnd : {"\n", "\r\n"}) {
           testsupport::PresetStyle style;
           style.markup = markup;
           style.encoding = encoding;
-          style.indented = indented;
+          style.indented = *indent != 0;
+          style.indent = indent;
           style.lineEnd = lineEnd;
           const std::string where = "markup " + std::to_string(static_cast<int>(markup)) + ", encoding " +
-                                    std::to_string(static_cast<int>(encoding)) + (indented ? ", indented" : "") +
+                                    std::to_string(static_cast<int>(encoding)) + ", indent \"" + indent + "\"" +
                                     (lineEnd[1] ? ", CR LF" : "");
           const std::string bytes = testsupport::PresetXml(screens, style);
           LoadedDocument document = ParsePresetBytes(bytes.data(), bytes.size());
@@ -458,6 +459,22 @@ TEST_F(ReaderChangeTest, EveryCutOfAPresetFailsAndKeepsTheSlices) {
 }
 
 TEST_F(ReaderChangeTest, OversizedFileIsRefusedUntilItsWriteTimeChanges) {
+  // What LED-wall tools export for a wall of 6,000 slices, some 27 MB, is read whole.
+  testsupport::PresetStyle wallStyle;
+  wallStyle.markup = testsupport::PresetMarkup::LedWallTool;
+  wallStyle.indented = true;
+  wallStyle.indent = "\t";
+  const std::vector<testsupport::PresetScreen> wall = testsupport::SliceGrid(6000);
+  const std::string wallExport = testsupport::PresetXml(wall, wallStyle);
+  EXPECT_GT(wallExport.size(), 25u * 1000 * 1000);
+  EXPECT_LT(wallExport.size(), 30u * 1000 * 1000);
+  Write(wallExport, 50);
+  ReadPreset(setup, path());
+  ASSERT_EQ(setup.readStatus.outcome, ReadOutcome::Read) << setup.readStatus.detail;
+  EXPECT_TRUE(setup.slices == testsupport::ListedRecords(wall));
+  EXPECT_EQ(setup.slices.size(), 6240u);
+
+  setup = OutputSetup();
   Write(OneSlicePreset("A"), 100);
   ReadPreset(setup, path());
   // One byte over the limit: refused from its size, without reading it.
@@ -471,7 +488,7 @@ TEST_F(ReaderChangeTest, OversizedFileIsRefusedUntilItsWriteTimeChanges) {
   setup.newestTime = 200000;
   ReadPreset(setup, path());
   EXPECT_EQ(setup.readStatus.outcome, ReadOutcome::TooLarge);
-  EXPECT_EQ(setup.readStatus.detail, "larger than 16 MiB");
+  EXPECT_EQ(setup.readStatus.detail, "larger than 64 MiB");
   EXPECT_EQ(Names(setup), "[Screen] | A");
   EXPECT_EQ(setup.loadedTime, 0);
 

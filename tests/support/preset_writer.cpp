@@ -55,7 +55,8 @@ class XmlOut {
       text += element;
       return;
     }
-    text += std::string(static_cast<size_t>(2 * depth), ' ') + element + style.lineEnd;
+    for (int level = 0; level < depth; ++level) text += style.indent;
+    text += element + style.lineEnd;
   }
 
   const PresetStyle& style;
@@ -107,17 +108,21 @@ void SliceParameters(XmlOut& out, const std::string& name, bool full) {
   out.Break();
 }
 
-// The warper of a slice (a 4x4 grid over its output rectangle and a homography), its mask and its soft edge.
-void SliceExtras(XmlOut& out, const PresetCorners& output) {
+// The warper of a slice (a grid of side x side points over its output rectangle and a homography), its mask
+// (a rectangle, or an outline of 16 points around the output rectangle) and its soft edge.
+void SliceExtras(XmlOut& out, const PresetCorners& output, bool fine) {
+  const int side = fine ? 7 : 4;
   out.Open("Warper");
   out.Open("Params", {{"name", "Warper"}});
   Param(out, "Param", "Point Mode", "UINT8", "0", "0");
   out.Close("Params");
-  out.Open("BezierWarper", {{"controlWidth", "4"}, {"controlHeight", "4"}});
+  out.Open("BezierWarper", {{"controlWidth", std::to_string(side)}, {"controlHeight", std::to_string(side)}});
   out.Open("vertices");
-  const float stepX = (output.topRight.x - output.topLeft.x) / 3, stepY = (output.bottomLeft.y - output.topLeft.y) / 3;
-  for (int i = 0; i < 16; ++i)
-    Point(out, {output.topLeft.x + static_cast<float>(i % 4) * stepX, output.topLeft.y + static_cast<float>(i / 4) * stepY});
+  const float stepX = (output.topRight.x - output.topLeft.x) / static_cast<float>(side - 1),
+              stepY = (output.bottomLeft.y - output.topLeft.y) / static_cast<float>(side - 1);
+  for (int i = 0; i < side * side; ++i)
+    Point(out, {output.topLeft.x + static_cast<float>(i % side) * stepX,
+                output.topLeft.y + static_cast<float>(i / side) * stepY});
   out.Close("vertices");
   out.Close("BezierWarper");
   out.Open("Homography");
@@ -131,7 +136,18 @@ void SliceExtras(XmlOut& out, const PresetCorners& output) {
   out.Break();
   out.Open("SliceMask", {{"enabled", "0"}});
   out.Open("ShapeObject", {{"name", "Mask"}});
-  Rect(out, "Rect", Box(0, 0, 10, 10), true);
+  if (fine) {
+    out.Open("Path", {{"closed", "1"}});
+    for (int i = 0; i < 16; ++i) {
+      const float t = static_cast<float>(i % 4) / 4;
+      const PresetPoint corners[4] = {output.topLeft, output.topRight, output.bottomRight, output.bottomLeft};
+      const PresetPoint from = corners[i / 4], to = corners[(i / 4 + 1) % 4];
+      Point(out, {from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t});
+    }
+    out.Close("Path");
+  } else {
+    Rect(out, "Rect", Box(0, 0, 10, 10), true);
+  }
   out.Close("ShapeObject");
   out.Close("SliceMask");
   out.Break();
@@ -153,10 +169,10 @@ void Slice(XmlOut& out, const PresetSlice& slice, PresetMarkup markup, int64_t u
   }
   out.Open("Slice", {{"uniqueId", std::to_string(uniqueId)}});
   out.Break();
-  SliceParameters(out, slice.name, markup == PresetMarkup::HostWithParameters);
+  SliceParameters(out, slice.name, markup != PresetMarkup::Host);
   Rect(out, "InputRect", slice.input, true);
   Rect(out, "OutputRect", slice.output, true);
-  SliceExtras(out, slice.output);
+  SliceExtras(out, slice.output, markup == PresetMarkup::LedWallTool);
   out.Close("Slice");
 }
 

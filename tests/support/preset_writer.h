@@ -39,6 +39,8 @@ enum class PresetMarkup {
   Host,  // as the host saves: version, sizes, parameter blocks, unique ids, orientations, warpers, masks, soft
          // edges and output devices (about 1.6 kB a slice)
   HostWithParameters,  // the same with the host's full parameter blocks of every slice (about 2.4 kB a slice)
+  LedWallTool,  // as LED-wall mapping tools export for the host: the full parameter blocks, a 7x7 warper grid, the
+                // homography and a mask outline of 16 points (about 4.5 kB a slice, tab-indented)
 };
 
 enum class PresetEncoding {
@@ -49,7 +51,8 @@ enum class PresetEncoding {
 
 struct PresetStyle {
   PresetMarkup markup = PresetMarkup::Bare;
-  bool indented = false;        // one element a line, indented by two blanks a level
+  bool indented = false;        // one element a line, indented by `indent` a level
+  std::string indent = "  ";    // "\t" as LED-wall tools write
   std::string lineEnd = "\n";   // "\r\n" as on Windows
   PresetEncoding encoding = PresetEncoding::Utf8;
   std::string documentName = "Preset";  // the name attribute of the root element
