@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows DLL and the built-in GL loader that it ships with:
-#   1. cross-builds Mosaro2.dll, mosaro-preview.exe and the Windows test hosts with mingw-w64 (build-win),
-#      checks the DLL's exports, imports, size and debug file and the program's imports, and runs the test host
-#      under wine64;
+#   1. cross-builds Mosaro2.dll, mosaro-preview.exe, the test suite and the Windows test hosts with mingw-w64
+#      (build-win), checks the DLL's exports, imports, size and debug file and the program's imports, and runs
+#      under wine64 (each program in a prefix of its own, on a virtual display) the whole suite, the reload test,
+#      the host-call fuzzer's seeds through the DLL and the test host;
 #   2. draws a table of scenes with the DLL under wine on a virtual display (a real WGL context from Mesa) and
 #      with the Linux module (build/), and compares the pictures; runs mosaro-preview.exe against the Linux
 #      mosaro-preview the same way;
@@ -18,8 +19,8 @@ export MESA_SHADER_CACHE_DISABLE=true
 echo "== build (Windows DLL, mingw-w64)"
 "$root/scripts/build.sh" "$win_dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/MingwW64.cmake" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOSARO_BUILTIN_GL_LOADER=ON
-echo "== Windows DLL: exports, imports, size, debug file; the test host under wine"
-ctest --test-dir "$win_dir" --output-on-failure
+echo "== Windows DLL: exports, imports, size, debug file; the suite, the reload test, the seeds and the test host under wine"
+ctest --test-dir "$win_dir" --output-on-failure -j "$(nproc)"
 
 echo "== frames: the DLL under wine on WGL against the Linux module"
 "$root/scripts/build.sh" "$linux_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
