@@ -12,15 +12,7 @@
 #include <unistd.h>
 #endif
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define MOSARO_UNDER_ASAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define MOSARO_UNDER_ASAN 1
-#endif
-#if defined(MOSARO_UNDER_ASAN)
+#if MOSARO_UNDER_ASAN
 // Bytes the sanitizer's allocator has handed out and not taken back (freed blocks in quarantine excluded).
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
@@ -28,7 +20,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 namespace testsupport {
 
 size_t HeapBytesInUse() {
-#if defined(MOSARO_UNDER_ASAN)
+#if MOSARO_UNDER_ASAN
   return __sanitizer_get_current_allocated_bytes();
 #elif defined(_WIN32)
   std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
