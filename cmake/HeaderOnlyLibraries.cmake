@@ -1,22 +1,32 @@
-# The header-only libraries of the preview tool: CLI11 (command line) and stb (pictures), as the targets
-# mosaro_cli11 and mosaro_stb. A cross-build for Windows takes them from the build machine: only their own
-# folders are offered to the compiler, never the machine's whole include folder.
+# The header-only libraries: xxHash (the reader's content hash, used in its header-only form so that the module
+# links no library of it), CLI11 (the preview tool's command line) and stb (its pictures), as the targets
+# mosaro_xxhash, mosaro_cli11 and mosaro_stb. A cross-build for Windows takes them from the build machine: only
+# their own files are offered to the compiler, never the machine's whole include folder.
+add_library(mosaro_xxhash INTERFACE)
+target_compile_definitions(mosaro_xxhash INTERFACE XXH_INLINE_ALL)
 add_library(mosaro_cli11 INTERFACE)
 add_library(mosaro_stb INTERFACE)
 if(CMAKE_CROSSCOMPILING)
   set(header_only_dir ${PROJECT_BINARY_DIR}/header-only)
-  foreach(folder CLI stb)
-    find_path(MOSARO_${folder}_PARENT ${folder} PATHS /usr/include /usr/local/include NO_CMAKE_FIND_ROOT_PATH
+  file(MAKE_DIRECTORY ${header_only_dir})
+  foreach(entry CLI stb xxhash.h)
+    string(MAKE_C_IDENTIFIER ${entry} name)
+    find_path(MOSARO_${name}_PARENT ${entry} PATHS /usr/include /usr/local/include NO_CMAKE_FIND_ROOT_PATH
               NO_DEFAULT_PATH)
-    if(NOT MOSARO_${folder}_PARENT)
-      message(FATAL_ERROR "the header-only ${folder} folder was not found (scripts/setup.sh installs it)")
+    if(NOT MOSARO_${name}_PARENT)
+      message(FATAL_ERROR "the header-only ${entry} was not found (scripts/setup.sh installs it)")
     endif()
-    file(MAKE_DIRECTORY ${header_only_dir})
-    file(CREATE_LINK ${MOSARO_${folder}_PARENT}/${folder} ${header_only_dir}/${folder} SYMBOLIC)
+    file(CREATE_LINK ${MOSARO_${name}_PARENT}/${entry} ${header_only_dir}/${entry} SYMBOLIC)
   endforeach()
-  target_include_directories(mosaro_cli11 SYSTEM INTERFACE ${header_only_dir})
-  target_include_directories(mosaro_stb SYSTEM INTERFACE ${header_only_dir})
+  foreach(target mosaro_xxhash mosaro_cli11 mosaro_stb)
+    target_include_directories(${target} SYSTEM INTERFACE ${header_only_dir})
+  endforeach()
 else()
+  find_path(MOSARO_XXHASH_INCLUDE_DIR xxhash.h)
+  if(NOT MOSARO_XXHASH_INCLUDE_DIR)
+    message(FATAL_ERROR "xxhash.h was not found (scripts/setup.sh installs libxxhash-dev)")
+  endif()
+  target_include_directories(mosaro_xxhash SYSTEM INTERFACE ${MOSARO_XXHASH_INCLUDE_DIR})
   find_package(CLI11 REQUIRED)
   target_link_libraries(mosaro_cli11 INTERFACE CLI11::CLI11)
 endif()

@@ -4,5 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 
-// Hash of `size` bytes. Bytes that differ hash alike with a chance of about 2^-64, unless made to.
+// xxHash's XXH3 (64 bits, seed 0) of `size` bytes. Two different files hash alike with a chance of about 2^-64,
+// unless someone makes them so on purpose: XXH3 is fast, not a cryptographic hash.
 uint64_t HashBytes(const void* data, size_t size);

@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   juce-modules-source-data zlib1g-dev
   libepoxy-dev libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri
-  libgtest-dev libbenchmark-dev libstb-dev libcli11-dev
+  libgtest-dev libbenchmark-dev libstb-dev libcli11-dev libxxhash-dev
   clang libclang-rt-14-dev valgrind
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev wine64 xvfb xauth
   zip unzip

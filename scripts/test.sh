@@ -15,32 +15,35 @@ esac
 "$root/scripts/setup.sh"
 export MESA_SHADER_CACHE_DISABLE=true
 jobs=$(nproc)
+start=$SECONDS
+# step TEXT: names the step that starts now, with the seconds since the run began.
+step() { echo "== [$((SECONDS - start)) s] $*"; }
 
 if $quick; then
-  start=$SECONDS
-  echo "== build (RelWithDebInfo)"
+  step "build (RelWithDebInfo)"
   "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  echo "== tests"
+  step "tests"
   ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
   echo "test.sh --quick: built and passed in $((SECONDS - start)) s"
   exit 0
 fi
 
-echo "== build (RelWithDebInfo)"
+step "build (RelWithDebInfo)"
 "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-echo "== build (AddressSanitizer + UndefinedBehaviorSanitizer)"
+step "build (AddressSanitizer + UndefinedBehaviorSanitizer)"
 "$root/scripts/build.sh" "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DMOSARO_SANITIZE=ON -DMOSARO_BENCH=OFF
 
 # This pass runs each test binary's tests shuffled (as --gtest_shuffle does), so that no test leans on another.
 seed=$((RANDOM % 99999 + 1))
-echo "== tests under sanitizers, shuffled (GTEST_RANDOM_SEED=$seed)"
+step "tests under sanitizers, shuffled (GTEST_RANDOM_SEED=$seed)"
 GTEST_SHUFFLE=1 GTEST_RANDOM_SEED=$seed UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
-echo "== Windows DLL and preview tool under wine, and the built-in GL loader"
+step "Windows DLL and preview tool under wine, and the built-in GL loader"
 "$root/scripts/windows.sh"
-echo "== the release, twice"
+step "the release, twice"
 "$root/scripts/release-check.sh"
-echo "== hardening: valgrind and fuzzing"
+step "hardening: valgrind and fuzzing"
 "$root/scripts/hardening.sh" "$root/build"
-echo "== tests"
+step "tests"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+echo "test.sh: passed in $((SECONDS - start)) s"

@@ -644,11 +644,9 @@ class RenderPassInside : public RenderTest {
   void SetUp() override {
     RenderTest::SetUp();
     if (HasFatalFailure()) return;
-    const ViewportRecord viewport{0, 0, kW, kH};
-    const uint64_t made = testsupport::InProcess().Call(kInstantiateGL, AddressOf(&viewport), nullptr);
-    ASSERT_NE(made, kPointerFailure);
-    instance = PointerAt<void>(made);
-    plugin = dynamic_cast<QmPlugin*>(static_cast<CHostPlugin*>(instance));
+    const testsupport::InProcessEffect made = testsupport::InstantiateEffect({0, 0, kW, kH});
+    instance = made.handle;
+    plugin = made.effect;
     ASSERT_NE(plugin, nullptr);
     target->Bind();
   }

@@ -177,7 +177,22 @@ TEST(PresetReader, NumberFormsReadAsTheLibraryReadsThem) {
 }
 
 TEST(PresetReader, EveryChangedByteChangesTheHashOfTheBytes) {
-  // 100 bytes: three blocks of the four lanes, then words, then single bytes.
+  // The hash is XXH3's: xxHash's published sanity vectors (seed 0), over its generated test buffer, from the
+  // empty input through each of the algorithm's length classes.
+  std::string sanity(2367, '\0');
+  uint64_t generator = 2654435761u;
+  for (char& byte : sanity) {
+    byte = static_cast<char>(generator >> 56);
+    generator *= 11400714785074694797ull;
+  }
+  const std::pair<size_t, uint64_t> vectors[] = {
+      {0, 0x2D06800538D394C2ull},    {1, 0xC44BDFF4074EECDBull},    {6, 0x27B56A84CD2D7325ull},
+      {12, 0xA713DAF0DFBB77E7ull},   {24, 0xA3FE70BF9D3510EBull},   {48, 0x397DA259ECBA1F11ull},
+      {80, 0xBCDEFBBB2C47C90Aull},   {195, 0xCD94217EE362EC3Aull},  {403, 0xCDEB804D65C6DEA4ull},
+      {512, 0x617E49599013CB6Bull},  {2048, 0xDD59E2C3A5F038E0ull}, {2240, 0x6E73A90539CF2948ull},
+      {2367, 0xCB37AEB9E5D361EDull}};
+  for (const auto& [length, expected] : vectors) EXPECT_EQ(HashBytes(sanity.data(), length), expected) << length;
+  // 100 bytes: every bit flipped, words swapped.
   std::string bytes(100, '\0');
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>('a' + i % 26);
   const uint64_t hash = HashBytes(bytes.data(), bytes.size());
@@ -189,7 +204,7 @@ TEST(PresetReader, EveryChangedByteChangesTheHashOfTheBytes) {
       ASSERT_NE(HashBytes(changed.data(), changed.size()), hash) << "byte " << at << ", bit " << bit;
     }
   }
-  // Words of the same lane, of different lanes, and a word with the tail swapped; more zeros.
+  // Words swapped near and far, and one with the tail; more zeros.
   for (const auto& swap : {std::pair<size_t, size_t>{0, 32}, {0, 8}, {56, 88}}) {
     std::string swapped = bytes;
     for (size_t i = 0; i < 8; ++i) std::swap(swapped[swap.first + i], swapped[swap.second + i]);

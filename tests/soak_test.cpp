@@ -257,11 +257,10 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
   PresetWriter writer(documents.PresetFolder("Bühne Süd"), refreshes);
   writer.WriteFirst();
 
-  const ViewportRecord viewport{0, 0, kW, kH};
-  const uint64_t made = testsupport::InProcess().Call(kInstantiateGL, AddressOf(&viewport), nullptr);
-  ASSERT_NE(made, kPointerFailure);
-  void* handle = PointerAt<void>(made);
-  auto* effect = static_cast<QmPlugin*>(static_cast<CHostPlugin*>(handle));
+  const testsupport::InProcessEffect made = testsupport::InstantiateEffect({0, 0, kW, kH});
+  ASSERT_NE(made.effect, nullptr);
+  void* handle = made.handle;
+  QmPlugin* effect = made.effect;
   ASSERT_EQ(VersionOf(effect->outputSetup.slices), 1);
   ASSERT_EQ(effect->liveUpdate->GetValue(), 1.0f) << "Live Update is on by default";
 
