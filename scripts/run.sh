@@ -3,7 +3,7 @@
 # mapping (examples/stage.xml with examples/stage.scene) to out/example.png.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
+"$root/scripts/setup.sh" --quick
 "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 "$root/build/tools/mosaro-preview" info
 mkdir -p "$root/out"

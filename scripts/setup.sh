@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a Debian machine; quick when everything is present.
+# setup.sh --quick: only what the Linux build and its suite need (scripts/run.sh, scripts/test.sh --quick), not
+# the cross toolchain, wine, the fuzzers' compiler or valgrind of the full run.
 set -euo pipefail
 
-packages=(
+linux=(
   cmake ninja-build g++ pkg-config
   juce-modules-source-data zlib1g-dev
   libepoxy-dev libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri
   libgtest-dev libbenchmark-dev libstb-dev libcli11-dev libxxhash-dev
+)
+full_run=(
   clang libclang-rt-14-dev valgrind
-  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev wine64 xvfb xauth
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev googletest wine64 xvfb xauth
   zip unzip
 )
+case ${1:-} in
+  --quick) packages=("${linux[@]}") ;;
+  "") packages=("${linux[@]}" "${full_run[@]}") ;;
+  *) echo "usage: $0 [--quick]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

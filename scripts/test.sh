@@ -12,7 +12,7 @@ case ${1:-} in
   "") ;;
   *) echo "usage: $0 [--quick]" >&2; exit 2 ;;
 esac
-"$root/scripts/setup.sh"
+if $quick; then "$root/scripts/setup.sh" --quick; else "$root/scripts/setup.sh"; fi
 export MESA_SHADER_CACHE_DISABLE=true
 jobs=$(nproc)
 start=$SECONDS

@@ -16,22 +16,40 @@ loader_dir=${MOSARO_LOADER_BUILD_DIR:-$root/build-loader}
 linux_dir=${MOSARO_LINUX_BUILD_DIR:-$root/build}
 export MESA_SHADER_CACHE_DISABLE=true
 
-echo "== build (Windows DLL, mingw-w64)"
+start=$SECONDS
+# step TEXT: names the step that starts now, with the seconds since this script began.
+step() { echo "== [$((SECONDS - start)) s] $*"; }
+
+step "build (Windows DLL, mingw-w64)"
 "$root/scripts/build.sh" "$win_dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/MingwW64.cmake" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOSARO_BUILTIN_GL_LOADER=ON
-echo "== Windows DLL: exports, imports, size, debug file; the suite, the reload test, the seeds and the test host under wine"
-ctest --test-dir "$win_dir" --output-on-failure -j "$(nproc)"
-
-echo "== the Windows suite holds every Linux case but those docs/testing.md names"
 "$root/scripts/build.sh" "$linux_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+# The programs under wine leave much of the machine idle: the loader build runs beside them, its output kept.
+step "build (built-in GL loader, Linux), beside what runs under wine"
+loader_log=$(mktemp)
+# In a process group of its own, so that a step failing here stops the whole build with it.
+setsid "$root/scripts/build.sh" "$loader_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOSARO_BUILTIN_GL_LOADER=ON \
+  -DMOSARO_BENCH=OFF >"$loader_log" 2>&1 &
+loader_build=$!
+trap 'kill -- -"$loader_build" 2>/dev/null; rm -f "$loader_log"' EXIT
+
+step "Windows DLL: exports, imports, size, debug file; the suite, the reload test, the seeds and the test host under wine"
+ctest --test-dir "$win_dir" --output-on-failure -j "$(nproc)"
+step "the Windows suite holds every Linux case but those docs/testing.md names"
 bash "$root/tests/windows/compare_cases.sh" "$linux_dir" "$win_dir"
-echo "== frames: the DLL under wine on WGL against the Linux module"
+step "frames: the DLL under wine on WGL against the Linux module"
 bash "$root/tests/frames/compare_builds.sh" "$linux_dir" "$win_dir"
-echo "== mosaro-preview.exe under wine against the Linux mosaro-preview"
+step "mosaro-preview.exe under wine against the Linux mosaro-preview"
 bash "$root/tests/windows/preview_checks.sh" "$linux_dir" "$win_dir"
 
-echo "== build (built-in GL loader, Linux)"
-"$root/scripts/build.sh" "$loader_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOSARO_BUILTIN_GL_LOADER=ON \
-  -DMOSARO_BENCH=OFF
-echo "== tests with the built-in loader"
+step "the loader build's end"
+status=0
+wait "$loader_build" || status=$?
+tail -n 3 "$loader_log"
+if ((status != 0)); then
+  cat "$loader_log"
+  exit "$status"
+fi
+step "tests with the built-in loader"
 ctest --test-dir "$loader_dir" --output-on-failure -j "$(nproc)"

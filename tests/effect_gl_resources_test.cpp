@@ -25,7 +25,7 @@ class EffectGLResources : public ::testing::Test {
   static void TearDownTestSuite() {
     delete documents;
   }
-  void TearDown() override { test::replacedProgramSources = nullptr; }
+  void TearDown() override { testsupport::replacedProgramSources = nullptr; }
   static void ExpectNoGLObjects(const QmPlugin& plugin) {
     EXPECT_EQ(plugin.layerProgram.program(), 0u);
     EXPECT_EQ(plugin.layerProgram.vertexShader(), 0u);
@@ -127,13 +127,13 @@ TEST_F(EffectGLResources, InitGLBuildsBothProgramsAndTheFullFrameQuadAndLeavesNo
   EffectSources opOnly{SourceText(ShaderSource::LayerVertex),
                        "#version 410 core\nuniform float op;\nout vec4 colour;\nvoid main() { colour = vec4(op); }\n",
                        SourceText(ShaderSource::OverlayVertex), SourceText(ShaderSource::OverlayFragment)};
-  test::replacedProgramSources = &opOnly;
+  testsupport::replacedProgramSources = &opOnly;
   ASSERT_EQ(plugin.InitGL(&vp), kStatusSuccess);
   ExpectLocationsOfTheLinkedPrograms(plugin, false);
   EXPECT_GE(plugin.layerUniforms.op, 0);
   EXPECT_EQ(plugin.layerUniforms.rot, -1);
   plugin.DeInitGL();
-  test::replacedProgramSources = nullptr;
+  testsupport::replacedProgramSources = nullptr;
   ASSERT_EQ(plugin.InitGL(&vp), kStatusSuccess);
   ExpectLocationsOfTheLinkedPrograms(plugin, true);
   plugin.DeInitGL();
@@ -143,7 +143,7 @@ TEST_F(EffectGLResources, AFailingOverlayProgramLeavesNothingBehind) {
   QmPlugin plugin;
   EffectSources sources{SourceText(ShaderSource::LayerVertex), SourceText(ShaderSource::LayerFragment),
                         SourceText(ShaderSource::OverlayVertex), "#version 410 core\nvoid main() { oops }\n"};
-  test::replacedProgramSources = &sources;
+  testsupport::replacedProgramSources = &sources;
   ViewportRecord vp{0, 0, 64, 36};
   testing::internal::CaptureStdout();
   EXPECT_EQ(plugin.InitGL(&vp), kStatusFailure);
@@ -156,7 +156,7 @@ TEST_F(EffectGLResources, AFailingOverlayProgramLeavesNothingBehind) {
   EXPECT_EQ(Binding(GL_CURRENT_PROGRAM), 0);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
-  test::replacedProgramSources = nullptr;  // the same instance builds afterwards
+  testsupport::replacedProgramSources = nullptr;  // the same instance builds afterwards
   EXPECT_EQ(plugin.InitGL(&vp), kStatusSuccess);
   plugin.DeInitGL();
 }
@@ -166,7 +166,7 @@ TEST_F(EffectGLResources, AFailingLayerProgramNeverBuildsTheOverlay) {
   EffectSources sources{"#version 410 core\nvoid main() { gl_Position = vec4(0.0) }\n",
                         SourceText(ShaderSource::LayerFragment), SourceText(ShaderSource::OverlayVertex),
                         SourceText(ShaderSource::OverlayFragment)};
-  test::replacedProgramSources = &sources;
+  testsupport::replacedProgramSources = &sources;
   ViewportRecord vp{0, 0, 64, 36};
   testing::internal::CaptureStdout();
   EXPECT_EQ(plugin.InitGL(&vp), kStatusFailure);

@@ -3,8 +3,7 @@
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <limits>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "tools/caller/documents_folder.h"
 #include "tests/support/shared_context.h"
 #include "tools/caller/plugin_module.h"
+#include "tools/caller/temp_folder.h"
 
 namespace {
 
@@ -22,8 +22,9 @@ const char* const kLayerBaseNames[19] = {"Enable",     "Name",         "Alpha", 
 
 // One screen named Main with two slices, the second listed first.
 std::string TwoSlicePreset() {
-  std::ifstream file(std::string(MOSARO_TEST_DATA) + "/presets/two_slices.xml", std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  std::string bytes;
+  caller::ReadBytes(std::filesystem::u8path(MOSARO_TEST_DATA "/presets/two_slices.xml"), bytes);
+  return bytes;
 }
 
 class EffectParams : public ::testing::Test {

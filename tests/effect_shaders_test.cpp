@@ -4,8 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,12 +13,14 @@
 #include "effect/shader_sources.h"
 #include "glsupport/gl.h"
 #include "tests/support/gl_test_context.h"
+#include "tools/caller/temp_folder.h"
 
 namespace {
 
 std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string bytes;
+  EXPECT_TRUE(caller::ReadBytes(std::filesystem::u8path(path), bytes)) << path;
+  return bytes;
 }
 
 TEST(StoredSources, BlocksHaveTheirFixedLengths) {

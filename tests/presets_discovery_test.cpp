@@ -16,11 +16,11 @@
 
 namespace {
 
-using presettest::Names;
-using presettest::OneSlicePreset;
-using presettest::PathOf;
-using presettest::SetWriteTime;
-using presettest::WriteFile;
+using testsupport::Names;
+using testsupport::OneSlicePreset;
+using testsupport::PathOf;
+using testsupport::SetWriteTime;
+using testsupport::WriteFile;
 
 // File names in the order the file system lists them.
 std::vector<std::string> ListingOrder(const juce::File& folder) {

@@ -15,23 +15,23 @@
 #include "presets/preset_reader.h"
 #include "presets/preset_text.h"
 #include "presets/slice_walk.h"
-#include "tests/support/library_number.h"
+#include "tests/support/library_reading.h"
 #include "tests/support/listed_records.h"
 #include "tests/support/preset_files.h"
 #include "tests/support/preset_writer.h"
 
 namespace {
 
-using presettest::ExpectRects;
-using presettest::ExpectScreenEntry;
-using presettest::FixturePath;
-using presettest::Names;
-using presettest::OneSlicePreset;
-using presettest::PathOf;
-using presettest::ReadFixture;
-using presettest::ScratchFolder;
-using presettest::SetWriteTime;
-using presettest::WriteFile;
+using testsupport::ExpectRects;
+using testsupport::ExpectScreenEntry;
+using testsupport::FixturePath;
+using testsupport::Names;
+using testsupport::OneSlicePreset;
+using testsupport::PathOf;
+using testsupport::ReadFixture;
+using testsupport::ScratchFolder;
+using testsupport::SetWriteTime;
+using testsupport::WriteFile;
 
 OutputSetup FirstRead(const std::string& path) {
   OutputSetup setup;

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,14 @@
 #include "presets/preset_document.h"
 #include "presets/slice_walk.h"
 #include "presets/xml_prescan.h"
+#include "tests/support/library_reading.h"
 #include "tests/support/preset_files.h"
+#include "tools/caller/temp_folder.h"
 
 namespace {
 
-using presettest::OneSlicePreset;
-using presettest::ReadFixture;
+using testsupport::OneSlicePreset;
+using testsupport::ReadFixture;
 
 // The text the parser is given when the walk's parts alone are parsed.
 std::string Reduced(const std::string& document) {
@@ -32,8 +35,11 @@ std::vector<SliceRecord> Slices(const LoadedDocument& loaded) {
   return loaded.root ? CollectSlices(*loaded.root) : std::vector<SliceRecord>{};
 }
 
-// Both scopes fail alike, or read the same list.
+// Both scopes fail alike, or read the same list; the text they read is the library decoder's.
 void ExpectSameReading(const std::string& bytes, const std::string& what) {
+  if (const auto decoded = testsupport::LibraryDecoding(bytes.data(), bytes.size())) {
+    EXPECT_TRUE(DecodePresetText(bytes.data(), bytes.size()) == *decoded) << what;
+  }
   LoadedDocument walked = ParsePresetBytes(bytes.data(), bytes.size());
   LoadedDocument whole = ParsePresetBytes(bytes.data(), bytes.size(), ParseScope::WholeText);
   EXPECT_EQ(walked.outcome, whole.outcome) << what;
@@ -198,7 +204,12 @@ TEST(PresetReduction, FixturesAndFuzzSeedsReadTheSameEitherWay) {
   for (const std::string& seed : FilesIn(std::string(MOSARO_TEST_DATA) + "/../fuzz/corpus/preset_reader"))
     paths.push_back(seed);
   ASSERT_GE(paths.size(), 12u);
-  for (const std::string& path : paths) ExpectSameReading(juce::File(path).loadFileAsString().toStdString(), path);
+  // As bytes, the way the reader takes them: a UTF-16 seed reaches the UTF-16 decoding.
+  for (const std::string& path : paths) {
+    std::string bytes;
+    ASSERT_TRUE(caller::ReadBytes(std::filesystem::u8path(path), bytes)) << path;
+    ExpectSameReading(bytes, path);
+  }
 
   // The host's own file loses three quarters of its text and none of its slices.
   std::string host = ReadFixture("host_preset.xml");

@@ -5,13 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 
 #include "tests/frames/scenes.h"
 #include "tests/support/checks.h"
+#include "tools/caller/temp_folder.h"
 #include "tools/preview/image_io.h"
 
 namespace fs = std::filesystem;
@@ -27,8 +26,9 @@ bool Load(const fs::path& path, std::vector<uint8_t>& rgba) {
     rgba = image.rgba;
     return true;
   }
-  std::ifstream in(path, std::ios::binary);
-  rgba.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string bytes;
+  if (!caller::ReadBytes(path, bytes)) return false;
+  rgba.assign(bytes.begin(), bytes.end());
   return rgba.size() == static_cast<size_t>(frames::kWidth) * frames::kHeight * 4;
 }
 
@@ -75,5 +75,5 @@ int main(int argc, char** argv) {
     CHECK_MSG(!names.empty(), "no pictures in " + a.u8string());
     for (const std::string& name : names) Same(a / fs::u8path(name), b / fs::u8path(name), name);
   }
-  return checks::Summarise() ? 0 : 1;
+  return testsupport::checks::Summarise() ? 0 : 1;
 }

@@ -13,6 +13,7 @@
 #include "tools/caller/temp_folder.h"
 #include "tools/caller/gl_context.h"
 #include "glsupport/host_gl.h"
+#include "tests/support/host_context.h"
 #include "tools/caller/plugin_module.h"
 #include "tools/preview/param_catalogue.h"
 
@@ -22,36 +23,9 @@ namespace {
 
 // What the module must hand back after a frame: no error, and the context as the host left it.
 void CheckContextAfterFrame(const std::string& where, GLint framebuffer) {
-  struct Expected {
-    GLenum name;
-    GLint value;
-    const char* text;
-  };
-  const Expected expected[] = {
-      {GL_CURRENT_PROGRAM, 0, "program"},
-      {GL_VERTEX_ARRAY_BINDING, 0, "vertex array"},
-      {GL_ARRAY_BUFFER_BINDING, 0, "array buffer"},
-      {GL_ACTIVE_TEXTURE, GL_TEXTURE0, "active texture unit"},
-      {GL_TEXTURE_BINDING_2D, 0, "texture of unit 0"},
-      {GL_BLEND_SRC_RGB, GL_ONE, "blend source"},
-      {GL_BLEND_DST_RGB, GL_ZERO, "blend destination"},
-      {GL_BLEND_SRC_ALPHA, GL_ONE, "blend source alpha"},
-      {GL_BLEND_DST_ALPHA, GL_ZERO, "blend destination alpha"},
-      {GL_DRAW_FRAMEBUFFER_BINDING, framebuffer, "framebuffer"},
-  };
-  const GLenum error = glGetError();
-  CHECK_MSG(error == GL_NO_ERROR, where + ": GL error " + std::to_string(error));
-  CHECK_MSG(!glIsEnabled(GL_BLEND), where + ": blending left on");
-  for (const Expected& e : expected) {
-    GLint value = -1;
-    glGetIntegerv(e.name, &value);
-    CHECK_MSG(value == e.value, where + ": " + e.text + " is " + std::to_string(value) + ", expected " +
-                                std::to_string(e.value));
-  }
-  GLint viewport[4] = {};
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  CHECK_MSG(viewport[0] == 0 && viewport[1] == 0 && viewport[2] == frames::kWidth && viewport[3] == frames::kHeight,
-        where + ": viewport changed");
+  const std::vector<std::string> changes =
+      testsupport::ContextChangesSinceTheHostLeftIt(framebuffer, frames::kWidth, frames::kHeight);
+  CHECK_MSG(changes.empty(), where + ": " + testsupport::Joined(changes));
 }
 
 class FrameHost {
@@ -195,7 +169,7 @@ int Draw(const std::string& modulePath, const fs::path& out) {
     CHECK_MSG(module.Deinitialise() == kStatusSuccess, "code 2 failed");
   }
   std::printf("frames: %zu scenes and the live update drawn\n", frames::Scenes().size());
-  return checks::Summarise() ? 0 : 1;
+  return testsupport::checks::Summarise() ? 0 : 1;
 }
 
 }  // namespace

@@ -109,7 +109,7 @@ std::string PresetVariant(int variant) {
   return variant >= 3 ? text.substr(0, text.find("<layers>") + 4) : text;
 }
 
-// One call's answer checked against the interface; the first failure stops the fuzzer (checks::AbortOnFailure).
+// One call's answer checked against the interface; the first failure stops the fuzzer (testsupport::checks::AbortOnFailure).
 #define CHECK_CALL(condition, code, what) \
   CHECK_MSG(condition, "host call check failed: code " + std::to_string(code) + ": " + (what))
 
@@ -542,7 +542,7 @@ class Session {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  checks::AbortOnFailure();
+  testsupport::checks::AbortOnFailure();
   FuzzHost& host = Host();
   host.documents = new caller::DocumentsFolder;
   CHECK_CALL(host.documents->valid(), 0, host.documents->error());

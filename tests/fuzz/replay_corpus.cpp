@@ -61,11 +61,11 @@ int main(int argc, char** argv) {
   if (places.empty()) places.push_back(MOSARO_REPLAY_SEEDS);
   LLVMFuzzerInitialize(&argc, &argv);
   const std::vector<fs::path> inputs = InputsIn(places);
-  checks::Group("replaying " + std::to_string(inputs.size()) + " inputs");
+  testsupport::checks::Group("replaying " + std::to_string(inputs.size()) + " inputs");
   CHECK(!inputs.empty());
   ReplayAll(inputs);
 
-  checks::Group("the same inputs again leave nothing behind");
+  testsupport::checks::Group("the same inputs again leave nothing behind");
   const testsupport::GlObjectCount objects = testsupport::CountGlObjects();
   const long long handle = testsupport::NextHandleNumber();
   const auto heap = static_cast<long long>(testsupport::HeapBytesInUse());
@@ -75,5 +75,5 @@ int main(int argc, char** argv) {
   const long long grown = static_cast<long long>(testsupport::HeapBytesInUse()) - heap;
   if (!testsupport::kDriverSharesTheHeap) CHECK_MSG(grown <= kHeapSlack, "the heap grew by " + std::to_string(grown));
   std::printf("replayed %zu inputs twice; the second pass changed the heap by %+lld bytes\n", inputs.size(), grown);
-  return checks::Summarise() ? 0 : 1;
+  return testsupport::checks::Summarise() ? 0 : 1;
 }

@@ -107,6 +107,20 @@ check_programs() {  # check_programs COMMAND: each build*/.../NAME program is a 
   done
 }
 
+# check_code_name NAME: a name of the code (`QmPlugin::DrawLayer`, `Values()`, `kFormats`, `LayerSlot`) is
+# declared in the sources or in the JUCE core module they use: each of its parts is a word of a C++ file, and a
+# member's part a word of a file that names its class too.
+check_code_name() {
+  local name=${1%"()"} part files
+  checked=$((checked + 1))
+  files=$(grep -rlw --include='*.h' --include='*.cpp' -- "${name##*::}" host effect presets quickstart glsupport \
+          tools tests bench /usr/share/juce/modules/juce_core 2>/dev/null || true)
+  for part in ${name//::/ }; do
+    files=$(grep -lw -- "$part" $files /dev/null || true)
+  done
+  [[ -n $files ]] || fail "no source declares $1"
+}
+
 # check_variables COMMAND: variables set are read by scripts, tests, benches or the build; MOSARO_* exist
 check_variables() {
   local variable
@@ -122,6 +136,8 @@ check_variables() {
 }
 
 preview_command='(^|[ /])mosaro-preview(\.exe)?( (.*))?$'
+# Names of the code: qualified, called, constants, and words in camel case (not variables or file names).
+code_name='^([A-Za-z_][A-Za-z0-9_]*::)*([A-Z][a-z0-9]+[A-Z][A-Za-z0-9]*|[a-z]+[A-Z][A-Za-z0-9]*|k[A-Z][A-Za-z0-9]*|[A-Za-z_][A-Za-z0-9_]*::[A-Za-z_][A-Za-z0-9_]*|[A-Za-z_][A-Za-z0-9_]*\(\))$'
 ctest_filter='^ctest .*-R ([^ ]+)'
 test_name='^(test_[a-z0-9_]+|[a-z_]+_(fuzz|bench))$'
 lone_option='^(--[a-z][a-z0-9-]*)'
@@ -146,6 +162,7 @@ while IFS=$'\t' read -r where code; do
       grep -qx "$command" <<<"$ctest_names" || is_program "$command" || fail "no test or program $command"
     fi
   done < <(sed -E 's/&&|;| # /\n/g' <<<"$code")
+  if [[ $code =~ $code_name && $code != MOSARO_* ]]; then check_code_name "$code"; fi
   # An option written alone on the preview tool's page is one of its options.
   if [[ $where == docs/preview.md:* && $code =~ $lone_option ]]; then
     checked=$((checked + 1))

@@ -3,11 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace checks {
+namespace testsupport::checks {
 
 namespace {
-int passed = 0;
-int failed = 0;
+// Wide enough for a fuzzer's campaign of many hours.
+long long passed = 0;
+long long failed = 0;
 bool abortOnFailure = false;
 }  // namespace
 
@@ -27,12 +28,12 @@ void AbortOnFailure() { abortOnFailure = true; }
 
 void Group(const std::string& name) { std::printf("== %s\n", name.c_str()); }
 
-int Failures() { return failed; }
+long long Failures() { return failed; }
 
 bool Summarise() {
-  std::printf("%d passed, %d failed\n", passed, failed);
+  std::printf("%lld passed, %lld failed\n", passed, failed);
   std::fflush(stdout);
   return failed == 0;
 }
 
-}  // namespace checks
+}  // namespace testsupport::checks

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-namespace checks {
+namespace testsupport::checks {
 
 // Records one check; prints the failed expression or message with its file and line. Returns ok.
 bool Record(bool ok, const std::string& what, const char* file, int line);
@@ -27,17 +27,17 @@ void AbortOnFailure();
 void Group(const std::string& name);
 
 // Failures recorded so far.
-int Failures();
+long long Failures();
 
 // Prints "N passed, N failed"; true when nothing failed.
 bool Summarise();
 
-}  // namespace checks
+}  // namespace testsupport::checks
 
 // Each returns the condition's truth; the message of CHECK_MSG is only built when the check fails.
-#define CHECK(condition) ::checks::Record((condition), #condition, __FILE__, __LINE__)
+#define CHECK(condition) ::testsupport::checks::Record((condition), #condition, __FILE__, __LINE__)
 #define CHECK_EQ(actual, expected) \
-  ::checks::RecordEqual((actual), (expected), #actual " == " #expected, __FILE__, __LINE__)
+  ::testsupport::checks::RecordEqual((actual), (expected), #actual " == " #expected, __FILE__, __LINE__)
 #define CHECK_MSG(condition, what) \
-  ((condition) ? ::checks::Record(true, std::string(), __FILE__, __LINE__) \
-               : ::checks::Record(false, (what), __FILE__, __LINE__))
+  ((condition) ? ::testsupport::checks::Record(true, std::string(), __FILE__, __LINE__) \
+               : ::testsupport::checks::Record(false, (what), __FILE__, __LINE__))

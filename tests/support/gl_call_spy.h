@@ -1,4 +1,5 @@
-// Counts calls of chosen GL entry points by swapping the loader's function pointers while a spy lives.
+// Stands in for GL entry points of the product by swapping the loader's function pointers: a spy that counts the
+// calls of chosen ones while it lives, and the override that other stand-ins (the upload recorder) are made of.
 #pragma once
 
 #include "glsupport/host_gl.h"
@@ -13,6 +14,14 @@
 #include <tuple>
 #include <type_traits>
 
+// The slot that the product's calls of glName go through (given without "gl", which GL headers make a macro of):
+// the built-in loader's table, or libepoxy's pointer.
+#if defined(MOSARO_BUILTIN_GL_LOADER)
+#define MOSARO_PRODUCT_GL_SLOT(Name) (&glsupport::gl_entry::pgl##Name)
+#else
+#define MOSARO_PRODUCT_GL_SLOT(Name) (&epoxy_gl##Name)
+#endif
+
 namespace testsupport {
 
 // Counts per entry point ("glBindBuffer"), per entry point with its last argument when that is integral
@@ -23,23 +32,58 @@ inline std::map<std::string, int>& SpiedCalls() {
   return calls;
 }
 
+// Stands in for the loader's function in *Slot while installed; CallThrough calls the loader's function.
+template <auto* Slot, typename Fn = std::remove_pointer_t<decltype(Slot)>>
+struct EntryPointOverride;
+
+template <auto* Slot, typename R, typename... A>
+struct EntryPointOverride<Slot, R (*)(A...)> {
+  static inline R (*original)(A...) = nullptr;
+  static inline R (*replacement)(A...) = nullptr;
+
+  static void Install(R (*with)(A...)) {
+    replacement = with;
+    original = *Slot;
+    *Slot = with;
+  }
+  static void Restore() {
+    if (*Slot == replacement) *Slot = original;
+  }
+  // The loader's first-call stub resolves only while the slot holds the stub itself, so the slot is handed
+  // back for the call and the (possibly resolved) function taken from it afterwards.
+  static R CallThrough(A... args) {
+    *Slot = original;
+    if constexpr (std::is_void_v<R>) {
+      original(args...);
+      Reinstall();
+    } else {
+      R result = original(args...);
+      Reinstall();
+      return result;
+    }
+  }
+
+ private:
+  static void Reinstall() {
+    original = *Slot;
+    *Slot = replacement;
+  }
+};
+
 template <auto* Slot, typename Fn = std::remove_pointer_t<decltype(Slot)>>
 struct SpiedEntryPoint;
 
-// Replaces *Slot with a recorder that forwards to the loader's function.
+// Counts the calls through *Slot, then calls the loader's function.
 template <auto* Slot, typename R, typename... A>
 struct SpiedEntryPoint<Slot, R (*)(A...)> {
-  static inline R (*original)(A...) = nullptr;
+  using Override = EntryPointOverride<Slot>;
   static inline const char* name = "";
 
   static void Install(const char* entryName) {
     name = entryName;
-    original = *Slot;
-    *Slot = &Call;
+    Override::Install(&Call);
   }
-  static void Restore() {
-    if (*Slot == &Call) *Slot = original;
-  }
+  static void Restore() { Override::Restore(); }
 
   static R Call(A... args) {
     ++SpiedCalls()[name];
@@ -57,40 +101,18 @@ struct SpiedEntryPoint<Slot, R (*)(A...)> {
         ++SpiedCalls()[std::string(name) + "[" + std::to_string(first) + "]"];
       }
     }
-    // The loader's first-call stub resolves only while the slot holds the stub itself, so the slot is
-    // handed back for the call and the (possibly resolved) function taken from it afterwards.
-    *Slot = original;
-    if constexpr (std::is_void_v<R>) {
-      original(args...);
-      Reinstall();
-    } else {
-      R result = original(args...);
-      Reinstall();
-      return result;
-    }
-  }
-
-  static void Reinstall() {
-    original = *Slot;
-    *Slot = &Call;
+    return Override::CallThrough(args...);
   }
 };
 
 #define MOSARO_FOR_EACH_SPIED_GL_CALL(X)                                                                   \
-  X(glCreateShader) X(glShaderSource) X(glCompileShader) X(glDeleteShader) X(glCreateProgram)             \
-  X(glAttachShader) X(glLinkProgram) X(glDeleteProgram) X(glGetUniformLocation) X(glUseProgram)           \
-  X(glBindBuffer) X(glBindTexture) X(glBindVertexArray) X(glActiveTexture) X(glGenBuffers)                \
-  X(glGenVertexArrays) X(glDeleteBuffers) X(glDeleteVertexArrays) X(glBufferData) X(glDrawArrays)         \
-  X(glUniform1f) X(glUniform1i) X(glUniform2f)
+  X(CreateShader) X(ShaderSource) X(CompileShader) X(DeleteShader) X(CreateProgram) X(AttachShader)       \
+  X(LinkProgram) X(DeleteProgram) X(GetUniformLocation) X(UseProgram) X(BindBuffer) X(BindTexture)        \
+  X(BindVertexArray) X(ActiveTexture) X(GenBuffers) X(GenVertexArrays) X(DeleteBuffers)                  \
+  X(DeleteVertexArrays) X(BufferData) X(DrawArrays) X(Uniform1f) X(Uniform1i) X(Uniform2f)
 
-// The slots that the product's calls go through: the built-in loader's table, or libepoxy's pointers.
-#if defined(MOSARO_BUILTIN_GL_LOADER)
-#define MOSARO_INSTALL_SPY(fn) SpiedEntryPoint<&glsupport::gl_entry::p##fn>::Install(#fn);
-#define MOSARO_RESTORE_SPY(fn) SpiedEntryPoint<&glsupport::gl_entry::p##fn>::Restore();
-#else
-#define MOSARO_INSTALL_SPY(fn) SpiedEntryPoint<&epoxy_##fn>::Install(#fn);
-#define MOSARO_RESTORE_SPY(fn) SpiedEntryPoint<&epoxy_##fn>::Restore();
-#endif
+#define MOSARO_INSTALL_SPY(Name) SpiedEntryPoint<MOSARO_PRODUCT_GL_SLOT(Name)>::Install("gl" #Name);
+#define MOSARO_RESTORE_SPY(Name) SpiedEntryPoint<MOSARO_PRODUCT_GL_SLOT(Name)>::Restore();
 
 // While alive, counts the calls of the listed entry points made through the loader.
 class GlCallSpy {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include <juce_core/juce_core.h>
@@ -14,7 +15,7 @@
 #include "tools/caller/documents_folder.h"
 #include "tools/caller/temp_folder.h"
 
-namespace presettest {
+namespace testsupport {
 
 // A new empty folder of its own under the temporary folder (made atomically, so that test programs
 // running side by side never share one), deleted with everything in it at the end.
@@ -53,8 +54,11 @@ inline std::string FixturePath(const std::string& name) {
   return std::string(MOSARO_TEST_DATA) + "/presets/" + name;
 }
 
+// A fixture's bytes as they are in the file.
 inline std::string ReadFixture(const std::string& name) {
-  return juce::File(FixturePath(name)).loadFileAsString().toStdString();
+  std::string bytes;
+  EXPECT_TRUE(caller::ReadBytes(std::filesystem::u8path(FixturePath(name)), bytes)) << name;
+  return bytes;
 }
 
 // A preset as the host writes it, with one screen "Screen" holding one slice named `sliceName`, input
@@ -95,4 +99,4 @@ inline void ExpectScreenEntry(const SliceRecord& record, const std::string& scre
   ExpectRects(record, zeros, zeros);
 }
 
-}  // namespace presettest
+}  // namespace testsupport

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "tools/caller/xml_text.h"
+#include "presets/xml_text.h"
 
 namespace testsupport {
 
@@ -47,7 +47,7 @@ class XmlOut {
  private:
   static std::string Text(const Attributes& attributes) {
     std::string out;
-    for (const auto& [name, value] : attributes) out += " " + name + "=\"" + caller::EscapeXml(value) + "\"";
+    for (const auto& [name, value] : attributes) out += " " + name + "=\"" + EscapeXml(value) + "\"";
     return out;
   }
   void Line(const std::string& element) {

@@ -1,9 +1,9 @@
 #include "tests/support/replaceable_program_sources.h"
 
-namespace test {
+namespace testsupport {
 const EffectSources* replacedProgramSources = nullptr;
-}  // namespace test
+}  // namespace testsupport
 
 EffectSources ProgramSources() {
-  return test::replacedProgramSources ? *test::replacedProgramSources : StoredSources();
+  return testsupport::replacedProgramSources ? *testsupport::replacedProgramSources : StoredSources();
 }

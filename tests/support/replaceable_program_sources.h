@@ -3,9 +3,9 @@
 
 #include "effect/shader_sources.h"
 
-namespace test {
+namespace testsupport {
 
 // Test-owned texts that InitGL builds from instead of the stored ones while set; null by default.
 extern const EffectSources* replacedProgramSources;
 
-}  // namespace test
+}  // namespace testsupport

@@ -1,5 +1,6 @@
-// Records every upload into the quad buffer by taking over the effect's glMapBufferRange and glUnmapBuffer:
-// the effect writes into a staging copy, which is kept for the test and then copied into the real mapping.
+// Records every upload into the quad buffer by standing in for the effect's glMapBufferRange and glUnmapBuffer
+// (the GL-call spy's override): the effect writes into a staging copy, which is kept for the test and then
+// copied into the real mapping.
 #pragma once
 
 #include <cmath>
@@ -10,9 +11,7 @@
 
 #include "effect/quad_geometry.h"
 #include "glsupport/gl.h"
-#if defined(MOSARO_BUILTIN_GL_LOADER)
-#include "glsupport/gl_entry_points.h"
-#endif
+#include "tests/support/gl_call_spy.h"
 
 namespace testsupport {
 
@@ -40,11 +39,9 @@ struct UploadLog {
   GLintptr offset = -1;
   GLsizeiptr length = 0;
   GLbitfield access = 0;
-  // The mapping under way and the functions the recorder stands in for.
+  // The mapping under way.
   void* mapped = nullptr;
   std::vector<unsigned char> staging;
-  PFNGLMAPBUFFERRANGEPROC realMap = nullptr;
-  PFNGLUNMAPBUFFERPROC realUnmap = nullptr;
 };
 
 inline UploadLog& Uploads() {
@@ -52,22 +49,8 @@ inline UploadLog& Uploads() {
   return log;
 }
 
-// The slots through which the effect's own map and unmap calls go: the built-in loader's table or libepoxy's.
-inline PFNGLMAPBUFFERRANGEPROC& MapBufferRangeSlot() {
-#if defined(MOSARO_BUILTIN_GL_LOADER)
-  return glsupport::gl_entry::pglMapBufferRange;
-#else
-  return epoxy_glMapBufferRange;
-#endif
-}
-
-inline PFNGLUNMAPBUFFERPROC& UnmapBufferSlot() {
-#if defined(MOSARO_BUILTIN_GL_LOADER)
-  return glsupport::gl_entry::pglUnmapBuffer;
-#else
-  return epoxy_glUnmapBuffer;
-#endif
-}
+using MapOverride = EntryPointOverride<MOSARO_PRODUCT_GL_SLOT(MapBufferRange)>;
+using UnmapOverride = EntryPointOverride<MOSARO_PRODUCT_GL_SLOT(UnmapBuffer)>;
 
 inline void* RecordingMap(GLenum target, GLintptr offset, GLsizeiptr length, GLbitfield access) {
   UploadLog& log = Uploads();
@@ -80,11 +63,7 @@ inline void* RecordingMap(GLenum target, GLintptr offset, GLsizeiptr length, GLb
     --log.failingMaps;
     return nullptr;
   }
-  // The loader resolves an entry point on its first call by rewriting the slot, so the slot is handed back.
-  MapBufferRangeSlot() = log.realMap;
-  void* real = MapBufferRangeSlot()(target, offset, length, access);
-  log.realMap = MapBufferRangeSlot();
-  MapBufferRangeSlot() = &RecordingMap;
+  void* real = MapOverride::CallThrough(target, offset, length, access);
   if (real == nullptr) return nullptr;
   log.mapped = real;
   // Bytes the effect leaves unwritten stand out in the recorded upload.
@@ -103,11 +82,7 @@ inline GLboolean RecordingUnmap(GLenum target) {
     log.uploads.push_back(std::move(vertices));
     log.mapped = nullptr;
   }
-  UnmapBufferSlot() = log.realUnmap;
-  const GLboolean result = UnmapBufferSlot()(target);
-  log.realUnmap = UnmapBufferSlot();
-  UnmapBufferSlot() = &RecordingUnmap;
-  return result;
+  return UnmapOverride::CallThrough(target);
 }
 
 // Installs the recording map and unmap while alive, with an empty log.
@@ -115,16 +90,14 @@ class UploadRecorder {
  public:
   UploadRecorder() {
     Uploads() = UploadLog{};
-    Uploads().realMap = MapBufferRangeSlot();
-    Uploads().realUnmap = UnmapBufferSlot();
-    MapBufferRangeSlot() = &RecordingMap;
-    UnmapBufferSlot() = &RecordingUnmap;
+    MapOverride::Install(&RecordingMap);
+    UnmapOverride::Install(&RecordingUnmap);
   }
   UploadRecorder(const UploadRecorder&) = delete;
   UploadRecorder& operator=(const UploadRecorder&) = delete;
   ~UploadRecorder() {
-    MapBufferRangeSlot() = Uploads().realMap;
-    UnmapBufferSlot() = Uploads().realUnmap;
+    MapOverride::Restore();
+    UnmapOverride::Restore();
   }
 };
 

@@ -42,7 +42,7 @@ std::string Joined(const std::vector<std::string>& parts) {
 }
 
 void CheckInformationRecord(const caller::PluginCalls& module) {
-  checks::Group("information record");
+  testsupport::checks::Group("information record");
   const auto* bytes = reinterpret_cast<const uint8_t*>(module.GetInfo());
   if (!CHECK(bytes != nullptr)) return;
   const uint8_t head[40] = {2,   0,   0,   0,   1,   0,   0,   0,   'Q', 'M', '0', '1', 'M', 'o',
@@ -59,7 +59,7 @@ void CheckInformationRecord(const caller::PluginCalls& module) {
 }
 
 void CheckParameters(const caller::PluginCalls& module) {
-  checks::Group("467 parameters: names and types");
+  testsupport::checks::Group("467 parameters: names and types");
   CHECK_EQ(module.GetNumParameters(), kParameterCount);
   for (uint32_t i = 0; i < 11; ++i) {
     CHECK_EQ(module.GetParameterName(i), kGlobalNames[i]);
@@ -77,7 +77,7 @@ void CheckParameters(const caller::PluginCalls& module) {
 }
 
 void CheckOptionElements(const caller::PluginCalls& module) {
-  checks::Group("option elements, slices from the preset in Documents");
+  testsupport::checks::Group("option elements, slices from the preset in Documents");
   CHECK_EQ(Joined(ElementNames(module, 4)), "Center|Top Left");
   // A screen entry, then its slices from the last in the file to the first.
   CHECK_EQ(Joined(ElementNames(module, kSliceOutput1)), "None|( Main )|Right|Left");
@@ -86,7 +86,7 @@ void CheckOptionElements(const caller::PluginCalls& module) {
 }
 
 void CheckInstantiationWithoutContext(const caller::PluginCalls& module) {
-  checks::Group("code 18 without a GL context");
+  testsupport::checks::Group("code 18 without a GL context");
   ViewportRecord viewport{0, 0, 64, 36};
   CHECK_EQ(module.Call(kInstantiateGL, AddressOf(&viewport)), kPointerFailure);
   CHECK_EQ(module.Call(kInstantiateGL, AddressOf(&viewport)), kPointerFailure);

@@ -29,7 +29,7 @@ GlProc OpenGl32Export(const char* name) {
 }  // namespace
 
 void CheckProcResolver() {
-  checks::Group("GL resolver with opengl32.dll fallback");
+  testsupport::checks::Group("GL resolver with opengl32.dll fallback");
   if (!CHECK(LoadLibraryA("opengl32.dll") != nullptr)) return;
   const GlProc bindTexture = OpenGl32Export("glBindTexture");
   CHECK(bindTexture != nullptr);

@@ -28,7 +28,7 @@ std::string StringValue(std::vector<char>& block, const wchar_t* name) {
 }  // namespace
 
 void CheckVersionResource(const std::wstring& dllPath) {
-  checks::Group("version resource");
+  testsupport::checks::Group("version resource");
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeW(dllPath.c_str(), &ignored);
   if (!CHECK(size > 0)) return;

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   wintest::CheckVersionResource(std::filesystem::u8path(arguments[1]).wstring());
 
   // The preset goes in before the module is loaded, as the host would have written it earlier.
-  checks::Group("loading the DLL");
+  testsupport::checks::Group("loading the DLL");
   const bool presetPlaced = CHECK(wintest::PlaceTwoSlicePreset());
   caller::PluginModule module;
   const bool loaded = CHECK_MSG(module.Load(arguments[1]), module.error());
@@ -28,5 +28,5 @@ int main(int argc, char** argv) {
   CHECK(module.loaded());
   if (loaded && presetPlaced) wintest::CheckModuleThroughPlugMain(module);
   CHECK(module.Unload());
-  return checks::Summarise() ? 0 : 1;
+  return testsupport::checks::Summarise() ? 0 : 1;
 }

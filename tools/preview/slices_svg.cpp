@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "tools/caller/xml_text.h"
+#include "presets/xml_text.h"
 
 namespace preview {
 namespace {
@@ -32,7 +32,7 @@ std::string SliceLabel(const SliceRecord& slice, size_t position, float fontSize
   std::string label = std::to_string(position);
   if (!slice.sliceName.empty()) label += " " + slice.sliceName;
   return "  <text x=\"" + Number(cx) + "\" y=\"" + Number(cy) + "\" font-size=\"" + Number(fontSize) +
-         "\" text-anchor=\"middle\" dominant-baseline=\"middle\" fill=\"#ffffff\">" + caller::EscapeXml(label) + "</text>\n";
+         "\" text-anchor=\"middle\" dominant-baseline=\"middle\" fill=\"#ffffff\">" + EscapeXml(label) + "</text>\n";
 }
 
 }  // namespace
@@ -74,7 +74,7 @@ std::string SlicesSvg(const std::vector<SliceRecord>& slices, int width, int hei
       ++screen;
       svg += "  <text x=\"0\" y=\"" + Number(legendTop + fontSize * 1.5f * static_cast<float>(screen)) +
              "\" font-size=\"" + Number(fontSize) + "\" fill=\"" + colour + "\">" + std::to_string(i + 1) + " ( " +
-             caller::EscapeXml(slice.screenName) + " )</text>\n";
+             EscapeXml(slice.screenName) + " )</text>\n";
       continue;
     }
     svg += SlicePolygon(slice, colour);

@@ -1,9 +1,8 @@
-// Text as it stands in XML attribute values and content (the preview tool's pictures, the tests' presets).
+// Text as it stands in XML attribute values and content, as XML is written beside where it is read (the preview
+// tool's slices picture, the tests' presets).
 #pragma once
 
 #include <string>
-
-namespace caller {
 
 // The text with &, <, > and " written as the entities that stand for them.
 inline std::string EscapeXml(const std::string& text) {
@@ -21,4 +20,3 @@ inline std::string EscapeXml(const std::string& text) {
   return out;
 }
 
-}  // namespace caller
