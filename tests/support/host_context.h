@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "glsupport/gl.h"
+#include "glsupport/host_gl.h"
 
 namespace testsupport {
 
