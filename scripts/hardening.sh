@@ -8,14 +8,22 @@ build=${1:-$root/build}
 seconds=${MOSARO_FUZZ_SECONDS:-60}
 export MESA_SHADER_CACHE_DISABLE=true
 
+logs=$(mktemp -d)
+targets=(preset_reader_fuzz host_calls_fuzz)
+# Memcheck runs one thread at a time: the fuzz targets build beside it, in a process group of their own.
+echo "== building ${targets[*]}, beside valgrind memcheck"
+setsid "$root/tests/fuzz/run_fuzz.sh" --build "${targets[@]}" >"$logs/build.log" 2>&1 &
+fuzz_build=$!
+trap 'kill -- -"$fuzz_build" 2>/dev/null; rm -rf "$logs"' EXIT
 echo "== valgrind memcheck"
 "$root/tests/valgrind/run_valgrind.sh" "$build"
-targets=(preset_reader_fuzz host_calls_fuzz)
-echo "== building ${targets[*]}"
-"$root/tests/fuzz/run_fuzz.sh" --build "${targets[@]}"
+status=0
+wait "$fuzz_build" || status=$?
+if ((status != 0)); then
+  cat "$logs/build.log"
+  exit "$status"
+fi
 # Each fuzzer runs one thread: on a machine of two cores both run at once, each with its own log.
-logs=$(mktemp -d)
-trap 'rm -rf "$logs"' EXIT
 pids=()
 for target in "${targets[@]}"; do
   echo "== fuzzing $target for ${seconds}s"
