@@ -46,7 +46,7 @@ std::string HostShapedPreset(int slices) {
 // Bytes the allocator hands out at the moment.
 double HeapBytesInUse() { return static_cast<double>(mallinfo2().uordblks); }
 
-// Constructing an instance as the host's plugin scan does: 467 parameters and the preset read.
+// Constructing an instance as the host's plugin scan does: every parameter and the preset read.
 void BM_ConstructPrototype(benchmark::State& state) {
   caller::DocumentsFolder documents;
   documents.WritePreset("Host", "mapping.xml", SixteenSlicePreset(), 1700000000000);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench/clocks.h"
+#include "effect/layer_params.h"
 #include "glsupport/gl.h"
 #include "tests/support/preset_writer.h"
 #include "tools/caller/documents_folder.h"
@@ -148,7 +149,7 @@ void BM_FirstDescriptionCall(benchmark::State& state) {
     const double start = ThreadSeconds();
     const uint32_t count = Rig().module.GetNumParameters();
     state.SetIterationTime(ThreadSeconds() - start);
-    if (count != 467) state.SkipWithError("the module described no 467 parameters");
+    if (count != kParameterCount) state.SkipWithError("the module described another number of parameters");
   }
   state.counters["slices"] = static_cast<double>(state.range(0));
 }

@@ -1,4 +1,6 @@
-# JUCE's core module, compiled from the Debian sources as a static, position-independent library.
+# JUCE's core module, compiled from the Debian sources as a static, position-independent library. The preset
+# reader follows the XML parser and number reader of JUCE 7.0.5, and presets/walk_places.cpp stops the build on
+# any other version: moving that pin needs the comparisons its message names to pass first.
 set(JUCE_MODULES_DIR /usr/share/juce/modules CACHE PATH "Folder holding juce_core")
 if(NOT EXISTS ${JUCE_MODULES_DIR}/juce_core/juce_core.cpp)
   message(FATAL_ERROR "juce_core not found under ${JUCE_MODULES_DIR}; run scripts/setup.sh")

@@ -10,11 +10,13 @@
 set(MOSARO_LAYER_KEY_MATERIAL "beac61cbc05f5c850155ba3d11fafded6fbd6bac7d299c6a9e8ec8e3c2b35562")
 set(MOSARO_OVERLAY_KEY_MATERIAL "6f86844a8e65d6a51a6e6edc66cf390c2ac4e319092def06631d328b73608d30")
 
-# symbol|file|block length|key material variable, one entry per stored source.
+# symbol|file|block length|key material variable, one entry per stored source; the one pass-through vertex
+# shader serves both programs, stored once for each under its key. The lengths are written nowhere else: the
+# build derives effect/shader_block_lengths.h from them.
 set(MOSARO_SHADER_BLOCKS
-  "kLayerVertexBlock|layer.vert.glsl|206|MOSARO_LAYER_KEY_MATERIAL"
+  "kLayerVertexBlock|pass_through.vert.glsl|206|MOSARO_LAYER_KEY_MATERIAL"
   "kLayerFragmentBlock|layer.frag.glsl|3072|MOSARO_LAYER_KEY_MATERIAL"
-  "kOverlayVertexBlock|overlay.vert.glsl|206|MOSARO_OVERLAY_KEY_MATERIAL"
+  "kOverlayVertexBlock|pass_through.vert.glsl|206|MOSARO_OVERLAY_KEY_MATERIAL"
   "kOverlayFragmentBlock|overlay.frag.glsl|578|MOSARO_OVERLAY_KEY_MATERIAL")
 
 set(MOSARO_SCRAMBLE_SCRIPT "${CMAKE_CURRENT_LIST_FILE}")
@@ -97,16 +99,24 @@ function(_mosaro_write_shader_blocks shader_dir output)
   file(WRITE "${output}" "${text}")
 endfunction()
 
-# Adds the build step that generates output from the sources in shader_dir.
-function(mosaro_scramble_shaders output shader_dir)
+# Adds the build step that generates output from the sources in shader_dir, and writes the blocks' lengths as
+# lengths_header ("kLayerVertexLength" for "kLayerVertexBlock", ...).
+function(mosaro_scramble_shaders output shader_dir lengths_header)
   set(sources "")
+  set(lengths "// Generated from the table of cmake/ScrambleShaders.cmake; edit that table instead.\n#pragma once\n\n")
+  string(APPEND lengths "#include <cstdint>\n\n// Lengths of the stored blocks in bytes; each source is padded with blanks to its length.\n")
   foreach(entry IN LISTS MOSARO_SHADER_BLOCKS)
     string(REPLACE "|" ";" fields "${entry}")
+    list(GET fields 0 symbol)
     list(GET fields 1 file)
     list(GET fields 2 length)
     _mosaro_check_shader_length("${shader_dir}/${file}" ${length})
     list(APPEND sources "${shader_dir}/${file}")
+    string(REGEX REPLACE "Block$" "Length" constant "${symbol}")
+    string(APPEND lengths "constexpr int32_t ${constant} = ${length};\n")
   endforeach()
+  list(REMOVE_DUPLICATES sources)
+  file(CONFIGURE OUTPUT "${lengths_header}" CONTENT "${lengths}")
   add_custom_command(
     OUTPUT "${output}"
     COMMAND "${CMAKE_COMMAND}" "-DSHADER_DIR=${shader_dir}" "-DOUTPUT=${output}" -P "${MOSARO_SCRAMBLE_SCRIPT}"

@@ -29,6 +29,12 @@ enum LayerSlot : int32_t {
   kSlotsPerLayer = 19,
 };
 
+// The effect's parameters: the global ones, then the layers of kSlotsPerLayer each (467 in all). A host reads
+// the count through plugMain; the tests, benches and tools that need it beforehand take it from here.
+constexpr int32_t kGlobalParamCount = 11;
+constexpr int32_t kLayerCount = 24;
+constexpr uint32_t kParameterCount = kGlobalParamCount + kLayerCount * kSlotsPerLayer;
+
 // Shared handles to the nineteen parameter objects of one layer (shared with the parameter list).
 struct LayerParams {
   std::shared_ptr<quickstart::ParamText> name;

@@ -1,4 +1,5 @@
-// The slice-mapping effect: 11 global parameters, 24 layers of 19, drawn over the host's frame.
+// The slice-mapping effect: its global parameters and 24 layers (effect/layer_params.h), drawn over the host's
+// frame.
 #pragma once
 
 #include <cstdint>
@@ -28,6 +29,7 @@ enum GlobalIndex : uint32_t {
   kIndexUV = 9,
   kIndexEditSlice = 10,
 };
+static_assert(kIndexEditSlice + 1 == kGlobalParamCount, "the global parameters come before the first layer");
 
 class QmPlugin : public quickstart::Plugin {
  public:
@@ -73,7 +75,7 @@ class QmPlugin : public quickstart::Plugin {
   char displayText[16] = {};
   int32_t paramsPerLayer = 0;
   int32_t firstLayerParam = 0;
-  int32_t layerCount = 24;
+  int32_t layerCount = kLayerCount;
   bool showScalings = true;
   bool showRatio = true;
   bool showKaleidoscope = true;

@@ -1,5 +1,15 @@
 #include "presets/walk_places.h"
 
+#include <juce_core/juce_core.h>
+
+// This table, the pre-scan (presets/xml_prescan.cpp) and the number reader (presets/coordinate_text.cpp) follow
+// the grammar, letter-case rules and number reading of one version of the core library's parser, and another
+// version may read otherwise.
+static_assert(JUCE_MAJOR_VERSION == 7 && JUCE_MINOR_VERSION == 0 && JUCE_BUILDNUMBER == 5,
+              "the preset reader follows the XML parser and number reader of JUCE 7.0.5: before moving this pin, "
+              "run test_presets_reduction and test_presets_reader, which compare the reader with the library, and "
+              "preset_reader_fuzz (tests/fuzz/run_fuzz.sh preset_reader_fuzz 3600) with the new version");
+
 namespace {
 
 // An answer that the raw bytes cannot always give: a tag with letters beyond ASCII may equal an

@@ -6,7 +6,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 seconds=${MOSARO_FUZZ_SECONDS:-60}
-export MESA_SHADER_CACHE_DISABLE=true
 
 logs=$(mktemp -d)
 targets=(preset_reader_fuzz host_calls_fuzz)
@@ -14,7 +13,7 @@ targets=(preset_reader_fuzz host_calls_fuzz)
 echo "== building ${targets[*]}, beside valgrind memcheck"
 setsid "$root/tests/fuzz/run_fuzz.sh" --build "${targets[@]}" >"$logs/build.log" 2>&1 &
 fuzz_build=$!
-trap 'kill -- -"$fuzz_build" 2>/dev/null; rm -rf "$logs"' EXIT
+trap 'kill -- -"$fuzz_build" 2>/dev/null || true; rm -rf "$logs"' EXIT
 echo "== valgrind memcheck"
 "$root/tests/valgrind/run_valgrind.sh" "$build"
 status=0

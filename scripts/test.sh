@@ -13,7 +13,6 @@ case ${1:-} in
   *) echo "usage: $0 [--quick]" >&2; exit 2 ;;
 esac
 if $quick; then "$root/scripts/setup.sh" --quick; else "$root/scripts/setup.sh"; fi
-export MESA_SHADER_CACHE_DISABLE=true
 jobs=$(nproc)
 start=$SECONDS
 # step TEXT: names the step that starts now, with the seconds since the run began.

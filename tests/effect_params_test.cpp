@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "effect/layer_params.h"
 #include "tools/caller/documents_folder.h"
 #include "tests/support/shared_context.h"
 #include "tools/caller/plugin_module.h"
@@ -51,7 +52,7 @@ caller::DocumentsFolder* EffectParams::documents = nullptr;
 caller::PluginModule* EffectParams::module = nullptr;
 
 TEST_F(EffectParams, FourHundredSixtySevenParametersInRegistrationOrder) {
-  ASSERT_EQ(module->GetNumParameters(), 467u);
+  ASSERT_EQ(module->GetNumParameters(), kParameterCount);
   const char* globals[11] = {"Live Update", "Options", "Limit X", "Limit Y", "Global Position", "Scalings",
                              "Ratio", "Kaleidoscope", "Kal. Centered", "UV", "Edit Slice"};
   for (uint32_t i = 0; i < 11; ++i) EXPECT_EQ(module->GetParameterName(i), globals[i]);
@@ -65,7 +66,7 @@ TEST_F(EffectParams, FourHundredSixtySevenParametersInRegistrationOrder) {
   EXPECT_EQ(Index("Enable 1"), 11u);
   EXPECT_EQ(Index("Slice Output 3"), 53u);
   EXPECT_EQ(Index("Symmetry 24"), 466u);
-  EXPECT_EQ(module->GetParameterNameField(467), nullptr);
+  EXPECT_EQ(module->GetParameterNameField(kParameterCount), nullptr);
 }
 
 struct Expected {
@@ -160,7 +161,7 @@ class EffectInstance : public EffectParams {
   void TearDown() override { module->DeInstantiate(instance); }
   std::vector<uint32_t> Visible() const {
     std::vector<uint32_t> out;
-    for (uint32_t i = 0; i < 467; ++i)
+    for (uint32_t i = 0; i < kParameterCount; ++i)
       if (module->GetVisibility(i, instance) == 1) out.push_back(i);
     return out;
   }
@@ -284,7 +285,7 @@ TEST_F(EffectInstance, DisplayTexts) {
     EXPECT_EQ(Display(silent), "") << silent;
   module->SetText(instance, Index("Name 5"), "Front wall");
   EXPECT_EQ(Display("Name 5"), "Front wall");
-  EXPECT_EQ(module->GetDisplay(instance, 467), nullptr);
+  EXPECT_EQ(module->GetDisplay(instance, kParameterCount), nullptr);
 }
 
 TEST_F(EffectInstance, DisplayOfExtremeValuesStaysInTheBuffer) {
@@ -322,7 +323,7 @@ TEST_F(EffectInstance, NonFiniteValuesAreStoredAndOptionsFallBack) {
   EXPECT_EQ(module->GetFloat(instance, 10), 0.0f);
   Set("Slice Output 1", -std::numeric_limits<float>::infinity());
   EXPECT_EQ(module->GetFloat(instance, Index("Slice Output 1")), 0.0f);
-  EXPECT_EQ(module->SetFloat(instance, 467, 1.0f), kStatusFailure);
+  EXPECT_EQ(module->SetFloat(instance, kParameterCount, 1.0f), kStatusFailure);
   EXPECT_EQ(module->SetFloat(instance, 0xFFFFFFFFu, 1.0f), kStatusFailure);
 }
 

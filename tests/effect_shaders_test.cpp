@@ -10,6 +10,7 @@
 
 #include "effect/quad_geometry.h"
 #include "effect/quad_upload.h"
+#include "effect/shader_block_lengths.h"
 #include "effect/shader_sources.h"
 #include "glsupport/gl.h"
 #include "tests/support/gl_test_context.h"
@@ -24,10 +25,12 @@ std::string ReadFile(const std::string& path) {
 }
 
 TEST(StoredSources, BlocksHaveTheirFixedLengths) {
-  EXPECT_EQ(GetStoredSource(ShaderSource::LayerVertex).length, 206);
-  EXPECT_EQ(GetStoredSource(ShaderSource::LayerFragment).length, 3072);
-  EXPECT_EQ(GetStoredSource(ShaderSource::OverlayVertex).length, 206);
-  EXPECT_EQ(GetStoredSource(ShaderSource::OverlayFragment).length, 578);
+  // Each source its own block, of the length the build's table gives it.
+  EXPECT_EQ(GetStoredSource(ShaderSource::LayerVertex).length, kLayerVertexLength);
+  EXPECT_EQ(GetStoredSource(ShaderSource::LayerFragment).length, kLayerFragmentLength);
+  EXPECT_EQ(GetStoredSource(ShaderSource::OverlayVertex).length, kOverlayVertexLength);
+  EXPECT_EQ(GetStoredSource(ShaderSource::OverlayFragment).length, kOverlayFragmentLength);
+  EXPECT_NE(GetStoredSource(ShaderSource::LayerVertex).bytes, GetStoredSource(ShaderSource::OverlayVertex).bytes);
   for (ShaderSource source : {ShaderSource::LayerVertex, ShaderSource::LayerFragment, ShaderSource::OverlayVertex,
                               ShaderSource::OverlayFragment}) {
     EXPECT_NE(GetStoredSource(source).bytes, nullptr);
@@ -87,9 +90,9 @@ TEST(UnscrambleSource, StoredSourcesAreTheShaderFilesPaddedWithBlanks) {
   const struct {
     ShaderSource source;
     const char* file;
-  } sources[] = {{ShaderSource::LayerVertex, "layer.vert.glsl"},
+  } sources[] = {{ShaderSource::LayerVertex, "pass_through.vert.glsl"},
                  {ShaderSource::LayerFragment, "layer.frag.glsl"},
-                 {ShaderSource::OverlayVertex, "overlay.vert.glsl"},
+                 {ShaderSource::OverlayVertex, "pass_through.vert.glsl"},
                  {ShaderSource::OverlayFragment, "overlay.frag.glsl"}};
   for (const auto& entry : sources) {
     std::string expected = ReadFile(std::string(MOSARO_SHADER_DIR) + "/" + entry.file);

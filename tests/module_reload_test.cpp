@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "effect/layer_params.h"
 #include "tests/support/gl_object_count.h"
 #include "tests/support/gl_test_context.h"
 #include "tests/support/process_resources.h"
@@ -68,7 +69,7 @@ class ModuleReload : public testsupport::GlTest {
   static void Describe(caller::PluginModule& module) {
     ASSERT_TRUE(module.Load(MOSARO_PRODUCT_MODULE)) << module.error();
     ASSERT_NE(module.GetInfo(), nullptr);
-    ASSERT_EQ(module.GetNumParameters(), 467u);
+    ASSERT_EQ(module.GetNumParameters(), kParameterCount);
     ASSERT_EQ(module.GetParameterName(0), "Live Update");
     ASSERT_EQ(module.GetNumElements(static_cast<uint32_t>(module.FindParameter("Slice Output 1"))), 4u);
   }

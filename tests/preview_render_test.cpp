@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "effect/layer_params.h"
 #include "tests/support/preset_writer.h"
 #include "tools/caller/documents_folder.h"
 #include "tools/caller/temp_folder.h"
@@ -190,7 +191,8 @@ TEST_F(PreviewRender, UnknownNamesAndElementsAreAllReportedWithNearMatches) {
   EXPECT_EQ(status.exitCode, preview::kExitBadRequest);
   EXPECT_EQ(status.message,
             "--set: no parameter named \"Opacty 1\"; did you mean \"Opacity 1\", \"Opacity 2\", \"Opacity 3\", "
-            "\"Opacity 4\", \"Opacity 5\", \"Opacity 6\"? (mosaro-preview params lists all 467)\n"
+            "\"Opacity 4\", \"Opacity 5\", \"Opacity 6\"? (mosaro-preview params lists all " +
+                std::to_string(kParameterCount) + ")\n"
             "--set: Slice Output 1 has no element \"Lef\"; did you mean \"Left\"? Elements by position: "
             "0 \"None\", 1 \"( Stage )\", 2 \"Right\", 3 \"Left\"\n"
             "--set: Slice Sample 1 has no element \"Front\". Elements by position: "

@@ -23,6 +23,7 @@
 
 #include "glsupport/host_gl.h"
 
+#include "effect/layer_params.h"
 #include "host/plugin_abi.h"
 #include "tests/support/checks.h"
 #if !defined(MOSARO_REPLAY_MODULE)
@@ -43,7 +44,7 @@ constexpr int kMaxCalls = 96;             // calls per input
 constexpr int kMaxInstantiations = 2;     // successful code 18 calls per input (each compiles two programs)
 constexpr size_t kMaxLiveInstances = 2;   // instances alive at once
 constexpr int kMaxFrames = 256;           // code 17 calls per input, bursts included
-constexpr uint32_t kParamCount = 467;     // parameters of the effect
+constexpr uint32_t kParamCount = kParameterCount;  // parameters of the effect
 constexpr uint32_t kIndexSpan = 480;      // plain indices reach a little past the last parameter
 constexpr int kTargetWidth = 32;
 constexpr int kTargetHeight = 18;
@@ -551,7 +552,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // The driver compiles every instance's two programs; skipping its code optimisation speeds that up a
   // few times and changes nothing in what the module does (under wine the driver reads the Linux side's
   // environment, which the replay's test sets).
-  setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
   setenv("GALLIVM_PERF", "nopt", 0);
 #endif
   SavePreset(0);

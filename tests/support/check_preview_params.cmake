@@ -1,4 +1,5 @@
-# Runs `mosaro-preview params --json` on MODULE and checks what a host's panel would show.
+# Runs `mosaro-preview params --json` on MODULE and checks what a host's panel would show; PARAMETERS and LAYERS
+# are the effect's counts (effect/layer_params.h).
 execute_process(COMMAND ${PREVIEW} --module ${MODULE} params --json
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
@@ -16,9 +17,10 @@ string(JSON widthDefault GET "${out}" parameters 18 default)
 string(JSON widthMin GET "${out}" parameters 18 minimum)
 string(JSON nameKind GET "${out}" parameters 12 kind)
 string(JSON nameDefault GET "${out}" parameters 12 default)
-string(JSON lastName GET "${out}" parameters 466 name)
+math(EXPR last "${PARAMETERS} - 1")
+string(JSON lastName GET "${out}" parameters ${last} name)
 set(got "${count}|${source}|${uvName}|${uvDefault}|${uvQuad}|${uvVisible}|${liveVisible}|${widthDefault}|${widthMin}|${nameKind}|${nameDefault}|${lastName}")
-set(expected "467|fresh instance|UV|2|Quad|OFF|ON|1920|-16384|text||Symmetry 24")
+set(expected "${PARAMETERS}|fresh instance|UV|2|Quad|OFF|ON|1920|-16384|text||Symmetry ${LAYERS}")
 if(NOT got STREQUAL expected)
   message(FATAL_ERROR "params --json gave\n  ${got}\nexpected\n  ${expected}")
 endif()

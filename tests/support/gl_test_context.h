@@ -7,20 +7,11 @@
 #include <cstdint>
 
 #include "glsupport/gl.h"
+#include "tests/support/pass_through_vertex.h"  // kPassThroughVertex, the effect's own vertex shader
 #include "tests/support/shared_context.h"
 
 namespace testsupport {
 
-// Vertex shader whose inputs match the screen quad: location 0 position, location 1 texture coordinate.
-constexpr const char* kPassThroughVertex = R"(#version 410 core
-layout(location = 0) in vec3 position;
-layout(location = 1) in vec2 texCoord;
-out vec2 uv;
-void main() {
-  uv = texCoord;
-  gl_Position = vec4(position, 1.0);
-}
-)";
 
 // The bound vertex array feeds the screen quad's 20-byte vertices as the pass-through shader takes them:
 // location 0 the position (three floats at byte 8), location 1 the texture coordinate (two floats at byte 0).

@@ -10,7 +10,6 @@ if [[ $# -ne 1 ]]; then
 fi
 here=$(cd "$(dirname "$0")" && pwd)
 tests=$1/tests
-export MESA_SHADER_CACHE_DISABLE=true
 # The driver's own threads only slow memcheck down, which runs one thread at a time anyway.
 export LP_NUM_THREADS=0
 

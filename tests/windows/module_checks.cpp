@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "effect/layer_params.h"
 #include "tests/support/checks.h"
 #include "tests/windows/windows_checks.h"
 #include "tools/caller/plugin_calls.h"
@@ -19,7 +20,6 @@ const char* const kLayerNames[19] = {"Enable",       "Name",     "Alpha",      "
                                      "Slice Sample", "Scaling",  "Sample X",   "Sample Y",    "Ratio",
                                      "Rotate In",    "Scale In", "Kaleidoscope", "Symmetry"};
 const uint32_t kLayerTypes[19] = {0, 100, 0, 10, 11, 13, 13, 13, 13, 10, 11, 11, 10, 10, 10, 10, 10, 13, 11};
-constexpr uint32_t kParameterCount = 467;
 constexpr uint32_t kSliceOutput1 = 11 + 4;
 constexpr uint32_t kSliceSample24 = 11 + 19 * 23 + 10;
 
@@ -59,7 +59,7 @@ void CheckInformationRecord(const caller::PluginCalls& module) {
 }
 
 void CheckParameters(const caller::PluginCalls& module) {
-  testsupport::checks::Group("467 parameters: names and types");
+  testsupport::checks::Group(std::to_string(kParameterCount) + " parameters: names and types");
   CHECK_EQ(module.GetNumParameters(), kParameterCount);
   for (uint32_t i = 0; i < 11; ++i) {
     CHECK_EQ(module.GetParameterName(i), kGlobalNames[i]);

@@ -16,6 +16,9 @@ GlContext::~GlContext() {
 }
 
 bool GlContext::Create() {
+  // The one place the driver's disk cache of compiled shaders is turned off, for every host made here (tests,
+  // benches, fuzzers, the preview tool): no run leans on what an earlier one compiled, and none writes beside
+  // its own folders. A process that wants the cache says so in its environment first (the reload test does).
   setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
   auto getPlatformDisplay =
       reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
