@@ -12,6 +12,7 @@
 #include "effect/qm_plugin.h"
 #include "presets/preset_discovery.h"
 #include "tests/support/preset_writer.h"
+#include "tests/support/qm_plugin_inside.h"
 #include "tools/caller/documents_folder.h"
 
 namespace {
@@ -52,7 +53,7 @@ void BM_ConstructPrototype(benchmark::State& state) {
   documents.WritePreset("Host", "mapping.xml", SixteenSlicePreset(), 1700000000000);
   for (auto _ : state) {
     QmPlugin plugin;
-    benchmark::DoNotOptimize(plugin.layers.data());
+    benchmark::DoNotOptimize(&plugin);
   }
 }
 BENCHMARK(BM_ConstructPrototype)->Unit(benchmark::kMicrosecond);
@@ -78,7 +79,7 @@ void BM_FirstDescription(benchmark::State& state) {
     start = ThreadSeconds();
     {
       QmPlugin plugin;
-      benchmark::DoNotOptimize(plugin.layers.data());
+      benchmark::DoNotOptimize(&plugin);
     }
     constructSeconds += ThreadSeconds() - start;
   }
@@ -89,7 +90,7 @@ void BM_FirstDescription(benchmark::State& state) {
   state.counters["cpu_ms"] = constructSeconds / n * 1e3;
   state.counters["read_ms"] = readSeconds / n * 1e3;
   state.counters["rest_ms"] = (constructSeconds - readSeconds) / n * 1e3;
-  state.counters["slices"] = static_cast<double>(kept->outputSetup.slices.size());
+  state.counters["slices"] = static_cast<double>(testsupport::Inside(*kept).outputSetup.slices.size());
   state.counters["instance_kB"] = instanceBytes / 1024.0;
 }
 BENCHMARK(BM_FirstDescription)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -42,7 +42,8 @@ std::string Preset(int slices, int version, Writer writer) {
   std::vector<testsupport::PresetScreen> screens = testsupport::SliceGrid(slices);
   screens[0].slices[0].input.topLeft.x += static_cast<float>(version);
   testsupport::PresetStyle style;
-  style.markup = writer == kHost ? testsupport::PresetMarkup::HostWithParameters : testsupport::PresetMarkup::LedWallTool;
+  style.markup =
+      writer == kHost ? testsupport::PresetMarkup::HostWithParameters : testsupport::PresetMarkup::LedWallTool;
   style.indented = writer == kLedWallTool;
   style.indent = "\t";
   style.documentName = "LED wall";

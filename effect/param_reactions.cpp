@@ -1,31 +1,25 @@
 // What a changed value shows or hides in the host's parameter panel.
-#include <string>
-
 #include "effect/qm_plugin.h"
 
 uint32_t QmPlugin::SetFloatParameter(uint32_t index, float value) {
   if (index >= Params().size()) return kStatusFailure;
   Params()[index]->SetValue(value);
-  const ParamEntry* entry = FindParam(index);
-  if (!entry) return kStatusSuccess;
-  const std::string name = entry->NameText();
-  if (name == "Edit Slice") {
-    ShowEditedLayer();
-  } else if (name == "Options") {
-    SetOptionsVisible(value != 0.0f);
-  } else if (name == "Scalings") {
-    showScalings = value != 0.0f;
-    SetEditedLayerParamVisible(kSlotScaling, showScalings, true);
-  } else if (name == "Ratio") {
-    showRatio = value != 0.0f;
-    SetEditedLayerParamVisible(kSlotRatio, showRatio, true);
-  } else if (name == "Kaleidoscope") {
-    showKaleidoscope = value != 0.0f;
-    SetEditedLayerParamVisible(kSlotKaleidoscope, showKaleidoscope, false);
-  } else if (name.find("Slice Output") != std::string::npos) {
-    SetPlacementVisible(index, value);
+  if (!FindParam(index)) return kStatusSuccess;
+  switch (index) {
+    case kIndexEditSlice: ShowEditedLayer(); break;
+    case kIndexOptions: SetOptionsVisible(value != 0.0f); break;
+    case kIndexScalings: SetEditedLayerParamVisible(kSlotScaling, ShowsScalings(), true); break;
+    case kIndexRatio: SetEditedLayerParamVisible(kSlotRatio, ShowsRatio(), true); break;
+    case kIndexKaleidoscope: SetEditedLayerParamVisible(kSlotKaleidoscope, ShowsKaleidoscope(), false); break;
+    default:
+      if (IsLayerSlot(index, kSlotSliceOutput)) SetPlacementVisible(index, value);
   }
   return kStatusSuccess;
+}
+
+bool QmPlugin::IsLayerSlot(uint32_t index, int32_t j) const {
+  const int64_t offset = static_cast<int64_t>(index) - firstLayerParam;
+  return offset >= 0 && offset < static_cast<int64_t>(paramsPerLayer) * layerCount && offset % paramsPerLayer == j;
 }
 
 int32_t QmPlugin::EditedLayer() const {
@@ -40,16 +34,16 @@ void QmPlugin::ShowEditedLayer() {
   if (e < 1) return;
   const LayerParams& layer = layers[static_cast<size_t>(e - 1)];
   for (int32_t j = 0; j < kSlotsPerLayer; ++j) {
-    if (j == kSlotScaling && !showScalings) continue;
-    if (j == kSlotRatio && !showRatio) continue;
-    if (j == kSlotKaleidoscope && !showKaleidoscope) continue;
+    if (j == kSlotScaling && !ShowsScalings()) continue;
+    if (j == kSlotRatio && !ShowsRatio()) continue;
+    if (j == kSlotKaleidoscope && !ShowsKaleidoscope()) continue;
     if (j >= kSlotPositionX && j <= kSlotRotateOut && layer.sliceOutput->GetValue() != 0.0f) continue;
     Show(LayerParamIndex(e, j), true);
   }
 }
 
 void QmPlugin::SetOptionsVisible(bool on) {
-  for (int32_t i = 2; i <= 9; ++i) Show(i, on);
+  for (uint32_t i = kIndexLimitX; i <= kIndexUV; ++i) Show(static_cast<int32_t>(i), on);
 }
 
 void QmPlugin::SetEditedLayerParamVisible(int32_t j, bool on, bool blockedByPosition) {

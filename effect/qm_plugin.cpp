@@ -58,11 +58,11 @@ void QmPlugin::RegisterGlobals() {
   AddParam(limitY);
   globalPosition = ParamOption::Create("Global Position", ElementsNamed({"Center", "Top Left"}), 0);
   AddParam(globalPosition);
-  scalings = ParamBool::Create("Scalings", showScalings);
+  scalings = ParamBool::Create("Scalings", true);
   AddParam(scalings);
-  ratio = ParamBool::Create("Ratio", showRatio);
+  ratio = ParamBool::Create("Ratio", true);
   AddParam(ratio);
-  kaleidoscope = ParamBool::Create("Kaleidoscope", showKaleidoscope);
+  kaleidoscope = ParamBool::Create("Kaleidoscope", true);
   AddParam(kaleidoscope);
   kalCentered = ParamBool::Create("Kal. Centered", false);
   AddParam(kalCentered);

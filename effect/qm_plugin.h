@@ -55,6 +55,10 @@ class QmPlugin : public quickstart::Plugin {
   // "None", then one element per entry of the newest preset (read now into outputSetup).
   std::vector<quickstart::OptionElement> BuildSliceOptions();
 
+ private:
+  // The tests' one way in (tests/support/qm_plugin_inside.h).
+  friend struct QmPluginInside;
+
   glsupport::ShaderProgram layerProgram;
   glsupport::ShaderProgram overlayProgram;
   QuadGeometry quadGeometry;
@@ -76,14 +80,10 @@ class QmPlugin : public quickstart::Plugin {
   int32_t paramsPerLayer = 0;
   int32_t firstLayerParam = 0;
   int32_t layerCount = kLayerCount;
-  bool showScalings = true;
-  bool showRatio = true;
-  bool showKaleidoscope = true;
   std::vector<LayerParams> layers;
   OutputSetup outputSetup;
   int32_t frameCounter = 1;
 
- private:
   // The element lists every layer's choices share.
   struct LayerChoices {
     quickstart::SharedOptionElements slices;
@@ -98,8 +98,15 @@ class QmPlugin : public quickstart::Plugin {
   void SetEditedLayerParamVisible(int32_t j, bool on, bool blockedByPosition);
   void SetPlacementVisible(uint32_t index, float value);
   int32_t EditedLayer() const;
+  void SetFrameUniforms();
   void DrawLayer(int32_t k);
   void DrawLayerQuad(const QuadResult& quad);
   void DrawOverlay(const TextureRecord& input);
   void Show(int32_t index, bool visible) { SetParamVisibility(static_cast<uint32_t>(index), visible, true); }
+  // Whether the edited layer's Scaling, Ratio and Kaleidoscope are offered ("Scalings", "Ratio", "Kaleidoscope").
+  bool ShowsScalings() const { return Values()[kIndexScalings] != 0.0f; }
+  bool ShowsRatio() const { return Values()[kIndexRatio] != 0.0f; }
+  bool ShowsKaleidoscope() const { return Values()[kIndexKaleidoscope] != 0.0f; }
+  // Whether index is parameter j of some layer.
+  bool IsLayerSlot(uint32_t index, int32_t j) const;
 };

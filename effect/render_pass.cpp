@@ -67,6 +67,7 @@ uint32_t QmPlugin::ProcessOpenGL(const FrameRecord* frame) {
   {
     ScopedShaderBinding program(layerProgram.program());
     SetInputUniforms(layerUniforms.input, input);
+    SetFrameUniforms();
     for (int32_t k = 1; k <= layerCount; ++k) DrawLayer(k);
   }
   DrawOverlay(input);
@@ -81,6 +82,16 @@ uint32_t QmPlugin::ProcessOpenGL(const FrameRecord* frame) {
   return kStatusSuccess;
 }
 
+// The layer program's uniforms that are the same for every layer of a frame.
+void QmPlugin::SetFrameUniforms() {
+  const LayerUniforms& u = layerUniforms;
+  glUniform1f(u.aliased, 0.0f);
+  glUniform1f(u.uvMode, Values()[kIndexUV]);
+  glUniform1f(u.link, 0.0f);
+  glUniform1f(u.limitX, Values()[kIndexLimitX]);
+  glUniform1f(u.limitY, Values()[kIndexLimitY]);
+}
+
 void QmPlugin::DrawLayer(int32_t k) {
   const float* values = &Values()[static_cast<size_t>(LayerParamIndex(k, 0))];
   if (values[kSlotEnable] != 1.0f) return;
@@ -89,14 +100,9 @@ void QmPlugin::DrawLayer(int32_t k) {
   const float sampleY = values[kSlotSampleY];
   const float rotateIn = values[kSlotRotateIn];
   glUniform2f(u.shift, sampleX, sampleY);
-  glUniform1f(u.aliased, 0.0f);
   glUniform1f(u.rot, rotateIn);
   glUniform1f(u.op, values[kSlotOpacity]);
-  glUniform1f(u.uvMode, Values()[kIndexUV]);
   glUniform1f(u.kaleido, values[kSlotKaleidoscope]);
-  glUniform1f(u.link, 0.0f);
-  glUniform1f(u.limitX, Values()[kIndexLimitX]);
-  glUniform1f(u.limitY, Values()[kIndexLimitY]);
 
   if (values[kSlotAlpha] == 0.0f) {
     glDisable(GL_BLEND);

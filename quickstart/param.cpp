@@ -5,7 +5,7 @@
 namespace quickstart {
 
 Param::Param(std::string paramName, float initialValue, uint32_t paramType)
-    : name(std::move(paramName)), type(paramType), value(initialValue) {}
+    : name(std::move(paramName)), type(paramType), ownValue(initialValue) {}
 
 std::shared_ptr<Param> Param::Create(std::string name, float value, uint32_t type) {
   return std::make_shared<Param>(std::move(name), value, type);
@@ -13,17 +13,21 @@ std::shared_ptr<Param> Param::Create(std::string name, float value, uint32_t typ
 
 void Param::SetValue(float newValue) { Store(newValue); }
 
-float Param::GetValue() const { return value; }
+float Param::GetValue() const { return view ? (*view)[viewIndex] : ownValue; }
 
-void Param::MirrorInto(std::vector<float>* values, size_t index) {
-  mirror = values;
-  mirrorIndex = index;
-  if (mirror) (*mirror)[mirrorIndex] = value;
+void Param::ViewInto(std::vector<float>* values, size_t index) {
+  const float current = GetValue();
+  view = values;
+  viewIndex = index;
+  Store(current);
 }
 
 void Param::Store(float newValue) {
-  value = newValue;
-  if (mirror) (*mirror)[mirrorIndex] = newValue;
+  if (view) {
+    (*view)[viewIndex] = newValue;
+  } else {
+    ownValue = newValue;
+  }
 }
 
 ParamBool::ParamBool(std::string name, bool flag) : Param(std::move(name), flag ? 1.0f : 0.0f, kTypeBoolean) {}

@@ -20,28 +20,28 @@ class Param {
 
   // Stores the value unchanged: no clamping, snapping or scaling.
   virtual void SetValue(float newValue);
-  // The stored value.
+  // The stored value: in the values array once the object is a view of it, else in the object.
   virtual float GetValue() const;
 
   // The full name (the registry keeps only its first 16 bytes).
   const std::string& GetName() const { return name; }
   // Host parameter type code.
   uint32_t GetType() const { return type; }
-  // From now on every value stored is also written to slot `index` of `values`, the current one at once;
-  // null stops it. The owner of `values` stops it before `values` goes.
-  void MirrorInto(std::vector<float>* values, size_t index);
+  // From now on the value lives in slot `index` of `values` (the current one moved there), and the object is a
+  // view of it; null moves it back into the object. The owner of `values` ends the view before `values` goes.
+  void ViewInto(std::vector<float>* values, size_t index);
 
  protected:
-  // Stores the value, and into the mirror slot when there is one.
+  // Stores the value where it lives.
   void Store(float newValue);
 
   std::string name;
   uint32_t type;
 
  private:
-  float value;
-  std::vector<float>* mirror = nullptr;
-  size_t mirrorIndex = 0;
+  float ownValue;                      // the value while the object is no view
+  std::vector<float>* view = nullptr;  // the array that holds the value while the object is a view of it
+  size_t viewIndex = 0;
 };
 
 // A boolean (type 0): 1.0 or 0.0 at creation; any non-zero value counts as true.

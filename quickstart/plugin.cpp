@@ -21,14 +21,14 @@ Plugin::Plugin()
 
 Plugin::~Plugin() {
   // A handle kept elsewhere must not write into the values of an instance that is gone.
-  for (const auto& param : params) param->MirrorInto(nullptr, 0);
+  for (const auto& param : params) param->ViewInto(nullptr, 0);
 }
 
 uint32_t Plugin::Register(const std::shared_ptr<Param>& param) {
   const auto index = static_cast<uint32_t>(params.size());
   params.push_back(param);
   values.push_back(0.0f);
-  param->MirrorInto(&values, index);
+  param->ViewInto(&values, index);
   return index;
 }
 

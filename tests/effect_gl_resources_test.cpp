@@ -11,6 +11,7 @@
 #include "effect/qm_plugin.h"
 #include "effect/shader_sources.h"
 #include "tools/caller/documents_folder.h"
+#include "tests/support/qm_plugin_inside.h"
 #include "tests/support/replaceable_program_sources.h"
 #include "tests/support/shared_context.h"
 
@@ -26,37 +27,37 @@ class EffectGLResources : public ::testing::Test {
     delete documents;
   }
   void TearDown() override { testsupport::replacedProgramSources = nullptr; }
-  static void ExpectNoGLObjects(const QmPlugin& plugin) {
-    EXPECT_EQ(plugin.layerProgram.program(), 0u);
-    EXPECT_EQ(plugin.layerProgram.vertexShader(), 0u);
-    EXPECT_EQ(plugin.layerProgram.fragmentShader(), 0u);
-    EXPECT_EQ(plugin.overlayProgram.program(), 0u);
-    EXPECT_EQ(plugin.overlayProgram.vertexShader(), 0u);
-    EXPECT_EQ(plugin.overlayProgram.fragmentShader(), 0u);
-    EXPECT_EQ(plugin.quadGeometry.vao, 0u);
-    EXPECT_EQ(plugin.quadGeometry.vbo, 0u);
+  static void ExpectNoGLObjects(QmPlugin& plugin) {
+    EXPECT_EQ(testsupport::Inside(plugin).layerProgram.program(), 0u);
+    EXPECT_EQ(testsupport::Inside(plugin).layerProgram.vertexShader(), 0u);
+    EXPECT_EQ(testsupport::Inside(plugin).layerProgram.fragmentShader(), 0u);
+    EXPECT_EQ(testsupport::Inside(plugin).overlayProgram.program(), 0u);
+    EXPECT_EQ(testsupport::Inside(plugin).overlayProgram.vertexShader(), 0u);
+    EXPECT_EQ(testsupport::Inside(plugin).overlayProgram.fragmentShader(), 0u);
+    EXPECT_EQ(testsupport::Inside(plugin).quadGeometry.vao, 0u);
+    EXPECT_EQ(testsupport::Inside(plugin).quadGeometry.vbo, 0u);
   }
   // Each location the render pass keeps beside the uniform name it stands for.
-  static std::vector<std::pair<int32_t, const char*>> LayerLocations(const QmPlugin& plugin) {
-    const LayerUniforms& u = plugin.layerUniforms;
+  static std::vector<std::pair<int32_t, const char*>> LayerLocations(QmPlugin& plugin) {
+    const LayerUniforms& u = testsupport::Inside(plugin).layerUniforms;
     return {{u.input.inputTexture, "inputTexture"}, {u.input.hardwareSize, "HardwareSize"}, {u.input.maxUV, "MaxUV"},
             {u.shift, "shift"}, {u.aliased, "aliased"}, {u.rot, "rot"}, {u.op, "op"}, {u.uvMode, "uv_mode"},
             {u.kaleido, "kaleido"}, {u.link, "link"}, {u.limitX, "limitx"}, {u.limitY, "limity"}};
   }
-  static std::vector<std::pair<int32_t, const char*>> OverlayLocations(const QmPlugin& plugin) {
-    const InputUniforms& u = plugin.overlayUniforms;
+  static std::vector<std::pair<int32_t, const char*>> OverlayLocations(QmPlugin& plugin) {
+    const InputUniforms& u = testsupport::Inside(plugin).overlayUniforms;
     return {{u.inputTexture, "inputTexture"}, {u.hardwareSize, "HardwareSize"}, {u.maxUV, "MaxUV"}};
   }
   // The kept locations are those the linked programs report now; with `active`, every one is a uniform's.
-  static void ExpectLocationsOfTheLinkedPrograms(const QmPlugin& plugin, bool active) {
+  static void ExpectLocationsOfTheLinkedPrograms(QmPlugin& plugin, bool active) {
     for (const auto& [kept, name] : LayerLocations(plugin)) {
-      EXPECT_EQ(kept, glGetUniformLocation(plugin.layerProgram.program(), name)) << name;
+      EXPECT_EQ(kept, glGetUniformLocation(testsupport::Inside(plugin).layerProgram.program(), name)) << name;
       if (active) {
         EXPECT_GE(kept, 0) << name;
       }
     }
     for (const auto& [kept, name] : OverlayLocations(plugin)) {
-      EXPECT_EQ(kept, glGetUniformLocation(plugin.overlayProgram.program(), name)) << name;
+      EXPECT_EQ(kept, glGetUniformLocation(testsupport::Inside(plugin).overlayProgram.program(), name)) << name;
       if (active) {
         EXPECT_GE(kept, 0) << name;
       }
@@ -75,10 +76,10 @@ TEST_F(EffectGLResources, InitGLBuildsBothProgramsAndTheFullFrameQuadAndLeavesNo
   QmPlugin plugin;
   ViewportRecord vp{0, 0, 640, 360};
   ASSERT_EQ(plugin.InitGL(&vp), kStatusSuccess);
-  EXPECT_NE(plugin.layerProgram.program(), 0u);
-  EXPECT_NE(plugin.overlayProgram.program(), 0u);
-  EXPECT_TRUE(glIsVertexArray(plugin.quadGeometry.vao));
-  EXPECT_TRUE(glIsBuffer(plugin.quadGeometry.vbo));
+  EXPECT_NE(testsupport::Inside(plugin).layerProgram.program(), 0u);
+  EXPECT_NE(testsupport::Inside(plugin).overlayProgram.program(), 0u);
+  EXPECT_TRUE(glIsVertexArray(testsupport::Inside(plugin).quadGeometry.vao));
+  EXPECT_TRUE(glIsBuffer(testsupport::Inside(plugin).quadGeometry.vbo));
   EXPECT_EQ(plugin.viewport.width, 640u);
   EXPECT_EQ(plugin.viewport.height, 360u);
   EXPECT_EQ(Binding(GL_VERTEX_ARRAY_BINDING), 0);
@@ -88,17 +89,17 @@ TEST_F(EffectGLResources, InitGLBuildsBothProgramsAndTheFullFrameQuadAndLeavesNo
   const float expected[30] = {0, 1, -1, 1, 0, 1, 1, 1, 1, 0, 0, 0, -1, -1, 0,
                               0, 0, -1, -1, 0, 1, 1, 1, 1, 0, 1, 0, 1, -1, 0};
   float stored[30] = {};
-  glBindBuffer(GL_ARRAY_BUFFER, plugin.quadGeometry.vbo);
+  glBindBuffer(GL_ARRAY_BUFFER, testsupport::Inside(plugin).quadGeometry.vbo);
   GLint size = 0;
   glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &size);
   glGetBufferSubData(GL_ARRAY_BUFFER, 0, sizeof stored, stored);
   glBindBuffer(GL_ARRAY_BUFFER, 0);
   EXPECT_EQ(size, 120);
   EXPECT_EQ(std::memcmp(stored, expected, sizeof stored), 0);
-  EXPECT_EQ(std::memcmp(plugin.quadGeometry.overlayVertices, expected, sizeof expected), 0);
+  EXPECT_EQ(std::memcmp(testsupport::Inside(plugin).quadGeometry.overlayVertices, expected, sizeof expected), 0);
 
   // Attribute 0 is the position (3 floats from byte 8), attribute 1 the texture coordinate (2 floats from 0).
-  glBindVertexArray(plugin.quadGeometry.vao);
+  glBindVertexArray(testsupport::Inside(plugin).quadGeometry.vao);
   GLint components = 0, stride = 0;
   void* offset = nullptr;
   glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_SIZE, &components);
@@ -113,7 +114,8 @@ TEST_F(EffectGLResources, InitGLBuildsBothProgramsAndTheFullFrameQuadAndLeavesNo
   EXPECT_EQ(reinterpret_cast<uintptr_t>(offset), 0u);
   glBindVertexArray(0);
 
-  const GLuint program = plugin.layerProgram.program(), buffer = plugin.quadGeometry.vbo;
+  const GLuint program = testsupport::Inside(plugin).layerProgram.program();
+  const GLuint buffer = testsupport::Inside(plugin).quadGeometry.vbo;
   EXPECT_EQ(plugin.DeInitGL(), kStatusSuccess);
   ExpectNoGLObjects(plugin);
   EXPECT_FALSE(glIsProgram(program));
@@ -130,8 +132,8 @@ TEST_F(EffectGLResources, InitGLBuildsBothProgramsAndTheFullFrameQuadAndLeavesNo
   testsupport::replacedProgramSources = &opOnly;
   ASSERT_EQ(plugin.InitGL(&vp), kStatusSuccess);
   ExpectLocationsOfTheLinkedPrograms(plugin, false);
-  EXPECT_GE(plugin.layerUniforms.op, 0);
-  EXPECT_EQ(plugin.layerUniforms.rot, -1);
+  EXPECT_GE(testsupport::Inside(plugin).layerUniforms.op, 0);
+  EXPECT_EQ(testsupport::Inside(plugin).layerUniforms.rot, -1);
   plugin.DeInitGL();
   testsupport::replacedProgramSources = nullptr;
   ASSERT_EQ(plugin.InitGL(&vp), kStatusSuccess);

@@ -22,6 +22,7 @@
 #include "tests/support/in_process_module.h"
 #include "tests/support/preset_writer.h"
 #include "tests/support/upload_recorder.h"
+#include "tests/support/qm_plugin_inside.h"
 #include "tools/caller/gl_context.h"
 #include "tools/caller/plugin_module.h"
 
@@ -689,7 +690,7 @@ TEST_F(RenderPassInside, LayerUniformsAndTheirValuesOnTheSymmetryPass) {
   SetGlobal(2, 0.25f);  // Limit X
   SetGlobal(3, 0.5f);   // Limit Y
   ASSERT_EQ(Frame(), 0u);
-  const glsupport::ShaderProgram& layer = plugin->layerProgram;
+  const glsupport::ShaderProgram& layer = testsupport::Inside(plugin).layerProgram;
   EXPECT_EQ(Uniform(layer, "rot", 1), std::vector<float>{30.0f});
   EXPECT_EQ(Uniform(layer, "shift", 2), (std::vector<float>{0.25f, 0.125f}));
   EXPECT_EQ(Uniform(layer, "op", 1), std::vector<float>{0.75f});
@@ -699,7 +700,8 @@ TEST_F(RenderPassInside, LayerUniformsAndTheirValuesOnTheSymmetryPass) {
   EXPECT_EQ(Uniform(layer, "limity", 1), std::vector<float>{0.5f});
   EXPECT_EQ(Uniform(layer, "aliased", 1), std::vector<float>{0.0f});
   EXPECT_EQ(Uniform(layer, "link", 1), std::vector<float>{0.0f});
-  for (const glsupport::ShaderProgram* program : {&plugin->layerProgram, &plugin->overlayProgram}) {
+  const QmPluginInside inside = testsupport::Inside(plugin);
+  for (const glsupport::ShaderProgram* program : {&inside.layerProgram, &inside.overlayProgram}) {
     EXPECT_EQ(Uniform(*program, "HardwareSize", 2), (std::vector<float>{128.0f, 64.0f}));
     EXPECT_EQ(Uniform(*program, "MaxUV", 2), (std::vector<float>{0.5f, 0.5625f}));
     GLint unit = -1;
@@ -719,14 +721,14 @@ TEST_F(RenderPassInside, LayerUniformsAndTheirValuesOnTheSymmetryPass) {
   // A texture whose hardware sizes are reported as 0 is taken to be exactly the picture.
   record = TextureRecord{kW, kH, 0, 0, input->name()};
   ASSERT_EQ(Frame(), 0u);
-  for (const glsupport::ShaderProgram* program : {&plugin->layerProgram, &plugin->overlayProgram}) {
+  for (const glsupport::ShaderProgram* program : {&inside.layerProgram, &inside.overlayProgram}) {
     EXPECT_EQ(Uniform(*program, "HardwareSize", 2), (std::vector<float>{64.0f, 36.0f}));
     EXPECT_EQ(Uniform(*program, "MaxUV", 2), (std::vector<float>{1.0f, 1.0f}));
   }
 
   // The pass draws with what the parameter objects hold, however they came to hold it: a value stored
   // straight into the object, and a symmetry past the elements that the option turns into "Off".
-  plugin->layers[0].opacity->SetValue(0.5f);
+  testsupport::Inside(plugin).layers[0].opacity->SetValue(0.5f);
   Set(1, kSlotSymmetry, 9);
   ASSERT_EQ(Frame(), 0u);
   EXPECT_EQ(Uniform(layer, "op", 1), std::vector<float>{0.5f});
@@ -748,17 +750,18 @@ TEST_F(RenderPassInside, EachQuadIsUploadedWithAnOrphaningWriteMap) {
   EXPECT_EQ(Uploads().access, static_cast<GLbitfield>(GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_BUFFER_BIT));
   ASSERT_EQ(Uploads().uploads.size(), 2u);  // the layer, then the overlay
   const std::vector<QuadVertex>& layer = Uploads().uploads[0];
-  EXPECT_EQ(std::memcmp(layer.data(), plugin->quadGeometry.vertices, 120), 0);
+  EXPECT_EQ(std::memcmp(layer.data(), testsupport::Inside(plugin).quadGeometry.vertices, 120), 0);
   EXPECT_NEAR(layer[0].x, -0.5f, 1e-6f);
   EXPECT_NEAR(layer[5].y, -0.5f, 1e-6f);
   EXPECT_EQ(std::memcmp(Uploads().uploads[1].data(), kFullFrameQuad, 120), 0);
   EXPECT_EQ(spy.Calls("glDrawArrays"), 2);
-  // Locations were looked up when the programs were linked; a frame sets three input uniforms per program
-  // and nine for the layer, each at the location of an active uniform, and binds the vertex array once.
+  // Locations were looked up when the programs were linked; a frame sets three input uniforms per program,
+  // five of the layer program once (aliased, UV, link and the limits) and four for each layer (shift, rot, op,
+  // kaleido), each at the location of an active uniform, and binds the vertex array once.
   EXPECT_EQ(spy.Calls("glGetUniformLocation"), 0);
   EXPECT_EQ(spy.Calls("glUniform1i"), 2);
   EXPECT_EQ(spy.Calls("glUniform2f"), 2 + 1 + 2);
-  EXPECT_EQ(spy.Calls("glUniform1f"), 8);
+  EXPECT_EQ(spy.Calls("glUniform1f"), 5 + 3);
   EXPECT_EQ(spy.Calls("glUniform1i[-1]") + spy.Calls("glUniform2f[-1]") + spy.Calls("glUniform1f[-1]"), 0);
   EXPECT_EQ(spy.Calls("glBindVertexArray"), 2);
   EXPECT_EQ(spy.Calls("glBindVertexArray(0)"), 1);
@@ -775,7 +778,7 @@ TEST_F(RenderPassInside, EachQuadIsUploadedWithAnOrphaningWriteMap) {
 
   // The layer's quad is computed again only when what it is made from changes; it is uploaded every draw,
   // since the overlay shares the buffer.
-  const CachedQuad& quad = plugin->layerQuads[0].first;
+  const CachedQuad& quad = testsupport::Inside(plugin).layerQuads[0].first;
   const int computed = quad.computations();
   auto expectFrame = [&](int computations, float left, const char* after) {
     Uploads().uploads.clear();
@@ -783,7 +786,8 @@ TEST_F(RenderPassInside, EachQuadIsUploadedWithAnOrphaningWriteMap) {
     EXPECT_EQ(quad.computations(), computations) << after;
     ASSERT_EQ(Uploads().uploads.size(), 2u) << after;
     EXPECT_NEAR(Uploads().uploads[0][0].x, left, 1e-6f) << after;
-    EXPECT_EQ(std::memcmp(Uploads().uploads[0].data(), plugin->quadGeometry.vertices, 120), 0) << after;
+    EXPECT_EQ(std::memcmp(Uploads().uploads[0].data(), testsupport::Inside(plugin).quadGeometry.vertices, 120), 0)
+        << after;
   };
   expectFrame(computed, -0.5f, "an unchanged frame");
   Set(1, kSlotWidth, 16);
@@ -798,19 +802,28 @@ TEST_F(RenderPassInside, EachQuadIsUploadedWithAnOrphaningWriteMap) {
   // On slice 2 ("TopLeft", x -1 to 0): entry 3 plays no part, a moved entry 2 or a longer list does.
   Set(1, kSlotSliceOutput, 2);
   expectFrame(computed + 4, -1.0f, "placed on a slice");
-  plugin->outputSetup.slices[2].inputRect[0].x += 8.0f;
+  testsupport::Inside(plugin).outputSetup.slices[2].inputRect[0].x += 8.0f;
   expectFrame(computed + 4, -1.0f, "another slice moved");
-  plugin->outputSetup.slices[1].inputRect[0].x = 16.0f;
+  testsupport::Inside(plugin).outputSetup.slices[1].inputRect[0].x = 16.0f;
   expectFrame(computed + 5, -0.5f, "its slice moved");
-  plugin->outputSetup.slices.push_back(plugin->outputSetup.slices[2]);
+  testsupport::Inside(plugin).outputSetup.slices.push_back(testsupport::Inside(plugin).outputSetup.slices[2]);
   expectFrame(computed + 6, -0.5f, "a longer list");
   Set(1, kSlotSliceSample, 3);  // the window maps entry 3 onto entry 2
   expectFrame(computed + 7, -0.5f, "a sample slice chosen");
-  plugin->outputSetup.slices[2].outputRect[1].x += 4.0f;
+  testsupport::Inside(plugin).outputSetup.slices[2].outputRect[1].x += 4.0f;
   expectFrame(computed + 8, -0.5f, "the sample slice moved");
   WritePreset({kTopLeftMoved, kCentre});  // re-read in this frame: the slice now starts at the middle
-  plugin->frameCounter = 59;
+  testsupport::Inside(plugin).frameCounter = 59;
   expectFrame(computed + 9, 0.0f, "a re-read that moved it");
+
+  // Three layers: the frame's five uniforms once, each layer's four again.
+  Set(2, kSlotEnable, 1);
+  Set(3, kSlotEnable, 1);
+  testsupport::SpiedCalls().clear();
+  ASSERT_EQ(Frame(), 0u);
+  EXPECT_EQ(spy.Calls("glUniform1f"), 5 + 3 * 3);
+  EXPECT_EQ(spy.Calls("glUniform2f"), 2 + 3 + 2);
+  EXPECT_EQ(spy.Calls("glDrawArrays"), 3 + 1);
 }
 
 TEST_F(RenderPassInside, NonFiniteQuadsAreSkippedWithoutAnUploadAndTheRestOfTheFrameIsDrawn) {
@@ -882,8 +895,8 @@ TEST_F(RenderPassInside, SliceChoicesShareOneElementListUntilTheHostWritesAnElem
   for (int32_t k = 1; k <= 24; ++k) {
     EXPECT_TRUE(elements(k, kSlotSliceOutput).SharesWith(elements(1, kSlotSliceOutput))) << k;
     EXPECT_TRUE(elements(k, kSlotSliceSample).SharesWith(elements(1, kSlotSliceOutput))) << k;
-    EXPECT_EQ(&plugin->layers[static_cast<size_t>(k - 1)].sliceSample->GetElements(),
-              &plugin->layers[0].sliceOutput->GetElements()) << k;
+    EXPECT_EQ(&testsupport::Inside(plugin).layers[static_cast<size_t>(k - 1)].sliceSample->GetElements(),
+              &testsupport::Inside(plugin).layers[0].sliceOutput->GetElements()) << k;
   }
   ASSERT_EQ(elements(1, kSlotSliceOutput).size(), 4u);  // None, the screen entry and both slices
 
@@ -906,25 +919,25 @@ TEST_F(RenderPassInside, SliceChoicesShareOneElementListUntilTheHostWritesAnElem
 }
 
 TEST_F(RenderPassInside, TheRefreshCounterRestartsAtOneEvery59CountedFrames) {
-  EXPECT_EQ(plugin->frameCounter, 1);
+  EXPECT_EQ(testsupport::Inside(plugin).frameCounter, 1);
   for (int i = 0; i < 58; ++i) ASSERT_EQ(Frame(), 0u);
-  EXPECT_EQ(plugin->frameCounter, 59);
+  EXPECT_EQ(testsupport::Inside(plugin).frameCounter, 59);
   ASSERT_EQ(Frame(), 0u);
-  EXPECT_EQ(plugin->frameCounter, 1);
+  EXPECT_EQ(testsupport::Inside(plugin).frameCounter, 1);
 
   const FrameRecord noInput{0, nullptr};
   EXPECT_EQ(testsupport::InProcess().Call(kProcessOpenGL, AddressOf(&noInput), instance), kStatusFailure);
-  EXPECT_EQ(plugin->frameCounter, 1);
+  EXPECT_EQ(testsupport::Inside(plugin).frameCounter, 1);
 
   SetGlobal(0, 0);  // Live Update off
   for (int i = 0; i < 70; ++i) ASSERT_EQ(Frame(), 0u);
-  EXPECT_EQ(plugin->frameCounter, 1);
+  EXPECT_EQ(testsupport::Inside(plugin).frameCounter, 1);
   SetGlobal(0, 0.5f);  // only exactly 1 counts
   ASSERT_EQ(Frame(), 0u);
-  EXPECT_EQ(plugin->frameCounter, 1);
+  EXPECT_EQ(testsupport::Inside(plugin).frameCounter, 1);
   SetGlobal(0, 1);
   ASSERT_EQ(Frame(), 0u);
-  EXPECT_EQ(plugin->frameCounter, 2);
+  EXPECT_EQ(testsupport::Inside(plugin).frameCounter, 2);
 }
 
 }  // namespace

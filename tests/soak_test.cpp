@@ -29,6 +29,7 @@
 #include "tests/support/listed_records.h"
 #include "tests/support/process_resources.h"
 #include "tests/support/upload_recorder.h"
+#include "tests/support/qm_plugin_inside.h"
 #include "tools/caller/gl_context.h"
 #include "tools/caller/plugin_module.h"
 
@@ -261,8 +262,8 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
   ASSERT_NE(made.effect, nullptr);
   void* handle = made.handle;
   QmPlugin* effect = made.effect;
-  ASSERT_EQ(VersionOf(effect->outputSetup.slices), 1);
-  ASSERT_EQ(effect->liveUpdate->GetValue(), 1.0f) << "Live Update is on by default";
+  ASSERT_EQ(VersionOf(testsupport::Inside(effect).outputSetup.slices), 1);
+  ASSERT_EQ(testsupport::Inside(effect).liveUpdate->GetValue(), 1.0f) << "Live Update is on by default";
 
   auto set = [&](int32_t k, int32_t j, float value) {
     SetParameterRecord record{};
@@ -294,16 +295,16 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
       }
       if (testsupport::InProcess().Call(kProcessOpenGL, AddressOf(&frame), handle) != 0) ++failedFrames;
       Uploads().uploads.clear();  // counted as they came; only the counts are kept
-      if (effect->frameCounter == 1) {
+      if (testsupport::Inside(effect).frameCounter == 1) {
         ++refreshes;
-        if (effect->outputSetup.readStatus.outcome == ReadOutcome::ParseFailed) ++tornReads;
-        if (effect->outputSetup.readStatus.outcome == ReadOutcome::Read) ++reads;
+        if (testsupport::Inside(effect).outputSetup.readStatus.outcome == ReadOutcome::ParseFailed) ++tornReads;
+        if (testsupport::Inside(effect).outputSetup.readStatus.outcome == ReadOutcome::Read) ++reads;
       }
-      const int version = VersionOf(effect->outputSetup.slices);
+      const int version = VersionOf(testsupport::Inside(effect).outputSetup.slices);
       if (version < 1 || version > writer.LatestVersion()) ++badLists;
       if (version != lastVersion) ++versionChanges;
       lastVersion = version;
-      if (!AllFinite(effect->quadGeometry.vertices, 6)) ++nonFiniteVertices;
+      if (!AllFinite(testsupport::Inside(effect).quadGeometry.vertices, 6)) ++nonFiniteVertices;
       if (n % 100 == 0) glFinish();
     }
     writer.Stop();
@@ -311,8 +312,9 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
     // The host's last save, whole, is what the next refresh brings.
     const int finalVersion = writer.LatestVersion() + 1;
     documents.WritePreset("Bühne Süd", "final.xml", PresetText(finalVersion), (writer.LatestSecond() + 1) * 1000);
-    for (int n = 0; n < 59; ++n) ASSERT_EQ(testsupport::InProcess().Call(kProcessOpenGL, AddressOf(&frame), handle), 0u);
-    EXPECT_EQ(VersionOf(effect->outputSetup.slices), finalVersion);
+    for (int n = 0; n < 59; ++n)
+      ASSERT_EQ(testsupport::InProcess().Call(kProcessOpenGL, AddressOf(&frame), handle), 0u);
+    EXPECT_EQ(VersionOf(testsupport::Inside(effect).outputSetup.slices), finalVersion);
     EXPECT_EQ(Uploads().nonFiniteUploads, 0) << "of " << Uploads().uploadCount << " uploads";
     EXPECT_GT(Uploads().uploadCount, kSoakFrames);
   }

@@ -1,8 +1,8 @@
 // Fuzz target: arbitrary host call sequences reach the module through its own plugMain, compiled in (or,
-// replayed by tests/fuzz/replay_corpus.cpp, through a built module's export), on a real GL context. Every call is one a host could make: instance pointers are only those that
-// code 18 returned (or null), records are real records or null, texts are real zero-terminated texts
-// or null. Besides crashes and sanitizer reports, each result is checked against what the host
-// interface documents, and no call may leave a GL error behind.
+// replayed by tests/fuzz/replay_corpus.cpp, through a built module's export), on a real GL context. Every call
+// is one a host could make: instance pointers are only those that code 18 returned (or null), records are real
+// records or null, texts are real zero-terminated texts or null. Besides crashes and sanitizer reports, each
+// result is checked against what the host interface documents, and no call may leave a GL error behind.
 //
 // Input encoding, one call after the other until the bytes run out or kMaxCalls is reached:
 //   op byte: 0..250 function code op % 51; 251..254 the host saves preset variant op - 251;
@@ -110,7 +110,8 @@ std::string PresetVariant(int variant) {
   return variant >= 3 ? text.substr(0, text.find("<layers>") + 4) : text;
 }
 
-// One call's answer checked against the interface; the first failure stops the fuzzer (testsupport::checks::AbortOnFailure).
+// One call's answer checked against the interface; the first failure stops the fuzzer
+// (testsupport::checks::AbortOnFailure).
 #define CHECK_CALL(condition, code, what) \
   CHECK_MSG(condition, "host call check failed: code " + std::to_string(code) + ": " + (what))
 

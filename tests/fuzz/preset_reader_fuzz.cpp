@@ -74,11 +74,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (const auto decoded = testsupport::LibraryDecoding(data, size))
     CHECK_MSG(DecodePresetText(data, size) == *decoded, "the text decodes otherwise than the library decodes it");
   LoadedDocument whole = ParsePresetBytes(data, size, ParseScope::WholeText);
-  if (whole.root) CHECK_MSG(TreeDepth(*whole.root) == whole.prescanDepth, "the pre-scan and the parser disagree on depth");
+  if (whole.root)
+    CHECK_MSG(TreeDepth(*whole.root) == whole.prescanDepth, "the pre-scan and the parser disagree on depth");
   CHECK_MSG(direct.outcome == whole.outcome && direct.detail == whole.detail,
         "the walked parts and the whole text parse differently");
-  if (whole.root) CHECK_MSG(CollectSlices(*direct.root) == CollectSlices(*whole.root), "the walked parts read other slices");
-  if (setup.readStatus.outcome != ReadOutcome::Read) CHECK_MSG(setup.slices.empty(), "a failed first read left entries");
+  if (whole.root)
+    CHECK_MSG(CollectSlices(*direct.root) == CollectSlices(*whole.root), "the walked parts read other slices");
+  if (setup.readStatus.outcome != ReadOutcome::Read)
+    CHECK_MSG(setup.slices.empty(), "a failed first read left entries");
   const juce::String number = DecodePresetText(data, std::min<size_t>(size, 48)).dropLastCharacters(1);
   const float own = ParseCoordinate(number), library = testsupport::ParseCoordinateByLibrary(number);
   CHECK_MSG(std::memcmp(&own, &library, sizeof own) == 0, "a coordinate reads otherwise than the library reads it");
