@@ -14,10 +14,6 @@ LoadedDocument Failure(ReadOutcome outcome, std::string detail) {
   return result;
 }
 
-std::string TooLargeText() {
-  return "larger than " + std::to_string(kMaxPresetBytes / (1024 * 1024)) + " MiB";
-}
-
 juce::String TextOf(const char* text, size_t length) {
   return juce::String(juce::CharPointer_UTF8(text), juce::CharPointer_UTF8(text + length));
 }
@@ -56,7 +52,7 @@ PresetFileBytes ReadPresetFile(const juce::File& file) {
     return result;
   }
   const int64_t length = stream.getTotalLength();
-  if (length > kMaxPresetBytes) {
+  if (!WithinSizeLimit(length)) {
     result.outcome = ReadOutcome::TooLarge;
     result.detail = TooLargeText();
     return result;
@@ -71,7 +67,7 @@ PresetFileBytes ReadPresetFile(const juce::File& file) {
     if (got <= 0) break;
     filled += static_cast<size_t>(got);
     if (filled < bytes.size) continue;
-    if (static_cast<int64_t>(filled) > kMaxPresetBytes) {
+    if (!WithinSizeLimit(filled)) {
       result.outcome = ReadOutcome::TooLarge;
       result.detail = TooLargeText();
       return result;
@@ -88,7 +84,7 @@ PresetFileBytes ReadPresetFile(const juce::File& file) {
 }
 
 LoadedDocument ParsePresetBytes(PresetBytes bytes, ParseScope scope) {
-  if (bytes.size > static_cast<size_t>(kMaxPresetBytes)) return Failure(ReadOutcome::TooLarge, TooLargeText());
+  if (!WithinSizeLimit(bytes.size)) return Failure(ReadOutcome::TooLarge, TooLargeText());
   PresetText text = DecodePresetBytes(std::move(bytes));
 
   PrescanResult scan = PrescanXml(text.buffer.get(), kMaxPresetDepth, scope == ParseScope::WalkedParts);
@@ -124,6 +120,6 @@ LoadedDocument ParsePresetBytes(PresetBytes bytes, ParseScope scope) {
 }
 
 LoadedDocument ParsePresetBytes(const void* data, size_t size, ParseScope scope) {
-  if (size > static_cast<size_t>(kMaxPresetBytes)) return Failure(ReadOutcome::TooLarge, TooLargeText());
+  if (!WithinSizeLimit(size)) return Failure(ReadOutcome::TooLarge, TooLargeText());
   return ParsePresetBytes(CopyPresetBytes(data, size), scope);
 }

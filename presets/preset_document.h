@@ -9,14 +9,9 @@
 
 #include <juce_core/juce_core.h>
 
+#include "presets/parse_guard.h"
 #include "presets/preset_text.h"
 #include "presets/read_status.h"
-
-// Files larger than this are refused without being read: four times the 6,000-slice walls that LED-wall tools
-// export (about 27 MB).
-constexpr int64_t kMaxPresetBytes = 64 * 1024 * 1024;
-// Documents whose elements nest deeper than this are refused without being parsed.
-constexpr int kMaxPresetDepth = 256;
 
 // How much of the text the XML parser is given.
 enum class ParseScope {

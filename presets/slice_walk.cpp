@@ -1,10 +1,41 @@
 #include "presets/slice_walk.h"
 
 #include "presets/coordinate_text.h"
+#include "presets/walk_places.h"
 
 namespace {
 
 using juce::XmlElement;
+
+constexpr const WalkRule& kScreenSetup = RuleFor(WalkPlace::ScreenSetup);
+constexpr const WalkRule& kScreens = RuleFor(WalkPlace::Screens);
+constexpr const WalkRule& kScreen = RuleFor(WalkPlace::Screen);
+constexpr const WalkRule& kLayers = RuleFor(WalkPlace::Layers);
+constexpr const WalkRule& kSlice = RuleFor(WalkPlace::Slice);
+constexpr const WalkRule& kInputRect = RuleFor(WalkPlace::InputRect);
+constexpr const WalkRule& kOutputRect = RuleFor(WalkPlace::OutputRect);
+constexpr const WalkRule& kCommon = RuleFor(WalkPlace::Common);
+constexpr const WalkRule& kCorner = RuleFor(WalkPlace::Corner);
+constexpr const WalkRule& kNameEntry = RuleFor(WalkPlace::NameEntry);
+static_assert(kScreenSetup.parent == WalkPlace::Root && kScreens.parent == WalkPlace::ScreenSetup &&
+                  kScreen.parent == WalkPlace::Screens && kLayers.parent == WalkPlace::Screen &&
+                  kSlice.parent == WalkPlace::Layers && kInputRect.parent == WalkPlace::Slice &&
+                  kOutputRect.parent == WalkPlace::Slice && kCommon.parent == WalkPlace::Slice &&
+                  kNameEntry.parent == WalkPlace::Common,
+              "the walk descends as the table says");
+static_assert(kCorner.count == 4 && kCorner.attributesByPosition == 2, "a corner is four points of x and y");
+
+// True when the rule finds the child element among its siblings.
+bool Finds(const WalkRule& rule, const XmlElement& child) {
+  switch (rule.by) {
+    case FoundBy::TagAnyCase: return child.getTagName().equalsIgnoreCase(rule.key);
+    case FoundBy::Tag: return child.getTagName() == rule.key;
+    case FoundBy::Name: return child.getStringAttribute(kNameAttribute) == rule.key;
+    case FoundBy::Root:
+    case FoundBy::Position: break;
+  }
+  return false;
+}
 
 // Element children only: the parser also keeps text as children.
 std::vector<const XmlElement*> ChildElements(const XmlElement& parent) {
@@ -14,17 +45,10 @@ std::vector<const XmlElement*> ChildElements(const XmlElement& parent) {
   return children;
 }
 
-// First child element whose tag equals `tag` in any letter case.
-const XmlElement* FirstChildAnyCase(const XmlElement& parent, const char* tag) {
+// The first child element that the rule finds.
+const XmlElement* FirstFound(const XmlElement& parent, const WalkRule& rule) {
   for (const XmlElement* child = parent.getFirstChildElement(); child != nullptr; child = child->getNextElement())
-    if (!child->isTextElement() && child->getTagName().equalsIgnoreCase(tag)) return child;
-  return nullptr;
-}
-
-// First child element whose first "name" attribute is exactly `name`.
-const XmlElement* FirstChildNamed(const XmlElement& parent, const char* name) {
-  for (const XmlElement* child = parent.getFirstChildElement(); child != nullptr; child = child->getNextElement())
-    if (!child->isTextElement() && child->getStringAttribute("name") == name) return child;
+    if (!child->isTextElement() && Finds(rule, *child)) return child;
   return nullptr;
 }
 
@@ -35,12 +59,12 @@ float AttributeAt(const XmlElement& element, int index) {
 // The four corners from the first four child elements, stored in the order first, second,
 // fourth, third; false when there are fewer than four.
 bool ReadRectangle(const XmlElement& rect, SlicePoint (&points)[4]) {
-  const XmlElement* children[4] = {};
+  const XmlElement* children[kCorner.count] = {};
   int count = 0;
-  for (const XmlElement* child = rect.getFirstChildElement(); child != nullptr && count < 4;
+  for (const XmlElement* child = rect.getFirstChildElement(); child != nullptr && count < kCorner.count;
        child = child->getNextElement())
     if (!child->isTextElement()) children[count++] = child;
-  if (count < 4) return false;
+  if (count < kCorner.count) return false;
   static const int kSourceOfCorner[4] = {0, 1, 3, 2};
   for (int corner = 0; corner < 4; ++corner) {
     const XmlElement& point = *children[kSourceOfCorner[corner]];
@@ -51,28 +75,28 @@ bool ReadRectangle(const XmlElement& rect, SlicePoint (&points)[4]) {
 }
 
 void AppendScreen(const XmlElement& screen, std::vector<SliceRecord>& out) {
-  const XmlElement* layers = FirstChildAnyCase(screen, "layers");
+  const XmlElement* layers = FirstFound(screen, kLayers);
   if (layers == nullptr) return;
   std::vector<const XmlElement*> children = ChildElements(*layers);
   bool screenEntryAdded = false;
   for (auto it = children.rbegin(); it != children.rend(); ++it) {
     const XmlElement& slice = **it;
-    if (slice.getTagName() != "Slice") continue;
-    const XmlElement* inputRect = FirstChildAnyCase(slice, "InputRect");
-    const XmlElement* outputRect = FirstChildAnyCase(slice, "OutputRect");
+    if (!Finds(kSlice, slice)) continue;
+    const XmlElement* inputRect = FirstFound(slice, kInputRect);
+    const XmlElement* outputRect = FirstFound(slice, kOutputRect);
     if (inputRect == nullptr || outputRect == nullptr) continue;
     SliceRecord record;
     if (!ReadRectangle(*inputRect, record.inputRect) || !ReadRectangle(*outputRect, record.outputRect)) continue;
     if (!screenEntryAdded) {
       SliceRecord entry;
-      entry.screenName = screen.getStringAttribute("name").toStdString();
+      entry.screenName = screen.getStringAttribute(kScreen.readAttribute).toStdString();
       out.push_back(entry);
       screenEntryAdded = true;
     }
-    const XmlElement* common = FirstChildNamed(slice, "Common");
+    const XmlElement* common = FirstFound(slice, kCommon);
     if (common == nullptr) continue;
-    if (const XmlElement* name = FirstChildNamed(*common, "Name"))
-      record.sliceName = name->getStringAttribute("value").toStdString();
+    if (const XmlElement* name = FirstFound(*common, kNameEntry))
+      record.sliceName = name->getStringAttribute(kNameEntry.readAttribute).toStdString();
     out.push_back(record);
   }
 }
@@ -81,10 +105,10 @@ void AppendScreen(const XmlElement& screen, std::vector<SliceRecord>& out) {
 
 std::vector<SliceRecord> CollectSlices(const juce::XmlElement& root) {
   std::vector<SliceRecord> out;
-  const XmlElement* setup = FirstChildAnyCase(root, "ScreenSetup");
-  const XmlElement* screens = setup != nullptr ? FirstChildAnyCase(*setup, "screens") : nullptr;
+  const XmlElement* setup = FirstFound(root, kScreenSetup);
+  const XmlElement* screens = setup != nullptr ? FirstFound(*setup, kScreens) : nullptr;
   if (screens == nullptr) return out;
   for (const XmlElement* screen : ChildElements(*screens))
-    if (screen->getTagName() == "Screen") AppendScreen(*screen, out);
+    if (Finds(kScreen, *screen)) AppendScreen(*screen, out);
   return out;
 }

@@ -1,10 +1,12 @@
 #include "presets/walk_places.h"
 
+#include <array>
+
 #include <juce_core/juce_core.h>
 
-// This table, the pre-scan (presets/xml_prescan.cpp) and the number reader (presets/coordinate_text.cpp) follow
-// the grammar, letter-case rules and number reading of one version of the core library's parser, and another
-// version may read otherwise.
+// The walk's table, the markup walker (presets/markup_walker.cpp) and the number reader
+// (presets/coordinate_text.cpp) follow the grammar, letter-case rules and number reading of one version of
+// the core library's parser, and another version may read otherwise.
 static_assert(JUCE_MAJOR_VERSION == 7 && JUCE_MINOR_VERSION == 0 && JUCE_BUILDNUMBER == 5,
               "the preset reader follows the XML parser and number reader of JUCE 7.0.5: before moving this pin, "
               "run test_presets_reduction and test_presets_reader, which compare the reader with the library, and "
@@ -29,72 +31,106 @@ Match TagIgnoringCase(std::string_view tag, std::string_view expected) {
   return Match::Yes;
 }
 
-Match NameAttribute(const StartTagFacts& element, std::string_view expected) {
+Match NameIs(const StartTagFacts& element, std::string_view expected) {
   if (!element.hasName) return Match::No;
   if (element.name.find('&') != std::string_view::npos) return Match::Unsure;
   return element.name == expected ? Match::Yes : Match::No;
 }
 
-// A child looked for by a tag in any letter case.
-WalkPlace ByTag(const StartTagFacts& child, std::string_view tag, WalkPlace found) {
-  switch (TagIgnoringCase(child.tag, tag)) {
-    case Match::Yes: return found;
-    case Match::Unsure: return WalkPlace::Kept;
-    case Match::No: break;
+Match Finds(const WalkRule& rule, const StartTagFacts& child, int index) {
+  switch (rule.by) {
+    case FoundBy::Root: return Match::Yes;
+    case FoundBy::TagAnyCase: return TagIgnoringCase(child.tag, rule.key);
+    case FoundBy::Tag: return child.tag == rule.key ? Match::Yes : Match::No;
+    case FoundBy::Name: return NameIs(child, rule.key);
+    case FoundBy::Position: return index < rule.count ? Match::Yes : Match::No;
   }
-  return WalkPlace::Unread;
+  return Match::Unsure;
 }
 
-WalkPlace PlaceInSlice(const StartTagFacts& child) {
-  Match input = TagIgnoringCase(child.tag, "InputRect");
-  Match output = TagIgnoringCase(child.tag, "OutputRect");
-  Match common = NameAttribute(child, "Common");
-  if (input == Match::Unsure || common == Match::Unsure) return WalkPlace::Kept;
-  bool rect = input == Match::Yes || output == Match::Yes;
-  if (rect && common == Match::Yes) return WalkPlace::Kept;
-  if (rect) return WalkPlace::Rect;
-  return common == Match::Yes ? WalkPlace::Common : WalkPlace::Unread;
+constexpr int kPlaces = static_cast<int>(WalkPlace::Kept) + 1;
+constexpr int kRules = static_cast<int>(sizeof(kWalkRules) / sizeof(kWalkRules[0]));
+
+// The rules under each parent, which stand together in the table.
+struct RuleRange {
+  int begin = 0, end = 0;
+};
+
+constexpr std::array<RuleRange, kPlaces> RulesByParent() {
+  std::array<RuleRange, kPlaces> ranges{};
+  for (int i = kRules - 1; i >= 0; --i) {
+    RuleRange& range = ranges[static_cast<int>(kWalkRules[i].parent)];
+    if (range.end == 0) range.end = i + 1;
+    range.begin = i;
+  }
+  return ranges;
 }
+constexpr std::array<RuleRange, kPlaces> kRulesByParent = RulesByParent();
+
+constexpr bool RulesOfAParentStandTogether() {
+  for (int i = 0; i < kRules; ++i) {
+    const RuleRange range = kRulesByParent[static_cast<int>(kWalkRules[i].parent)];
+    if (i < range.begin || i >= range.end) return false;
+    for (int j = range.begin; j < range.end; ++j)
+      if (kWalkRules[j].parent != kWalkRules[i].parent) return false;
+  }
+  return true;
+}
+static_assert(RulesOfAParentStandTogether(), "the rules under one parent stand together in the table");
+
+constexpr AttributesRead AttributesOf(WalkPlace place) {
+  AttributesRead read;
+  if (place == WalkPlace::Document || place == WalkPlace::Unread || place == WalkPlace::Kept) return read;
+  const WalkRule& rule = RuleFor(place);
+  read.all = false;
+  int names = 0;
+  if (rule.by == FoundBy::Name) read.byName[names++] = kNameAttribute;
+  if (rule.readAttribute != nullptr) read.byName[names++] = rule.readAttribute;
+  read.byPosition = rule.attributesByPosition;
+  return read;
+}
+
+constexpr std::array<AttributesRead, kPlaces> AttributesByPlace() {
+  std::array<AttributesRead, kPlaces> read{};
+  for (int place = 0; place < kPlaces; ++place) read[place] = AttributesOf(static_cast<WalkPlace>(place));
+  return read;
+}
+constexpr std::array<AttributesRead, kPlaces> kAttributesRead = AttributesByPlace();
+
+// The rules that reach one place must agree on what they read there.
+constexpr bool RulesAgreeOnAttributes() {
+  for (const WalkRule& rule : kWalkRules) {
+    const WalkRule& first = RuleFor(rule.place);
+    if ((rule.by == FoundBy::Name) != (first.by == FoundBy::Name) || rule.readAttribute != first.readAttribute ||
+        rule.attributesByPosition != first.attributesByPosition)
+      return false;
+  }
+  return true;
+}
+static_assert(RulesAgreeOnAttributes(), "every rule that reaches a place reads the same attributes there");
 
 }  // namespace
 
 WalkPlace PlaceOfChild(WalkPlace parent, const StartTagFacts& child, int index) {
-  switch (parent) {
-    case WalkPlace::Document: return WalkPlace::Root;
-    case WalkPlace::Root: return ByTag(child, "ScreenSetup", WalkPlace::ScreenSetup);
-    case WalkPlace::ScreenSetup: return ByTag(child, "screens", WalkPlace::Screens);
-    case WalkPlace::Screens: return child.tag == "Screen" ? WalkPlace::Screen : WalkPlace::Unread;
-    case WalkPlace::Screen: return ByTag(child, "layers", WalkPlace::Layers);
-    case WalkPlace::Layers: return child.tag == "Slice" ? WalkPlace::Slice : WalkPlace::Unread;
-    case WalkPlace::Slice: return PlaceInSlice(child);
-    case WalkPlace::Common:
-      return NameAttribute(child, "Name") == Match::No ? WalkPlace::Unread : WalkPlace::Leaf;
-    case WalkPlace::Rect: return index < 4 ? WalkPlace::Leaf : WalkPlace::Unread;
-    case WalkPlace::Leaf:
-    case WalkPlace::Unread: return WalkPlace::Unread;
-    case WalkPlace::Kept: return WalkPlace::Kept;
+  if (parent == WalkPlace::Kept) return WalkPlace::Kept;
+  const RuleRange rules = kRulesByParent[static_cast<int>(parent)];
+  WalkPlace found = WalkPlace::Unread;
+  for (int i = rules.begin; i < rules.end; ++i) {
+    const WalkRule& rule = kWalkRules[i];
+    switch (Finds(rule, child, index)) {
+      case Match::No: break;
+      case Match::Unsure: return WalkPlace::Kept;
+      case Match::Yes:
+        if (found != WalkPlace::Unread && found != rule.place) return WalkPlace::Kept;
+        found = rule.place;
+        break;
+    }
   }
-  return WalkPlace::Kept;
+  return found;
 }
 
-bool ContentIsRead(WalkPlace place) { return place != WalkPlace::Leaf && place != WalkPlace::Unread; }
-
-AttributesRead AttributesReadAt(WalkPlace place, WalkPlace parent) {
-  switch (place) {
-    case WalkPlace::Root:
-    case WalkPlace::ScreenSetup:
-    case WalkPlace::Screens:
-    case WalkPlace::Layers:
-    case WalkPlace::Slice:
-    // The walk asks every child of a Slice for its "name"; a rectangle's is known not to be "Common",
-    // and no name is not "Common" either.
-    case WalkPlace::Rect: return AttributesRead::None;
-    case WalkPlace::Screen:
-    case WalkPlace::Common: return AttributesRead::FirstName;
-    case WalkPlace::Leaf: return parent == WalkPlace::Rect ? AttributesRead::FirstTwo : AttributesRead::NameAndValue;
-    case WalkPlace::Document:
-    case WalkPlace::Unread:
-    case WalkPlace::Kept: return AttributesRead::All;
-  }
-  return AttributesRead::All;
+bool ContentIsRead(WalkPlace place) {
+  return place == WalkPlace::Kept || kRulesByParent[static_cast<int>(place)].end != 0;
 }
+
+AttributesRead AttributesReadAt(WalkPlace place) { return kAttributesRead[static_cast<int>(place)]; }

@@ -1,7 +1,6 @@
-// A linear pass over an XML text that predicts, without building anything, how deep the XML
-// parser will nest and whether the text ends before its root element is complete; on request it
-// also marks the markup, attributes and blanks that the slice walk never reads, so that the parser
-// can be spared them.
+// A linear pass over an XML text, ahead of the XML parser: the markup walker follows the parser's
+// grammar, the depth guard predicts how deep the parser will nest, and on request the unread cuts
+// mark what the slice walk never reads, so that the parser can be spared it.
 #pragma once
 
 #include <cstddef>
@@ -10,21 +9,8 @@
 
 #include <juce_core/juce_core.h>
 
-// What the pass found.
-enum class PrescanVerdict {
-  NotRun,      // no pass has looked at the text
-  Parseable,   // hand it to the parser
-  TooDeep,     // an element lies deeper than the limit
-  HasDoctype,  // the document declares a DTD (its entities could expand without bound)
-  Malformed,   // the text ends inside the root element, or holds markup the parser would mishandle
-};
-
-// A stretch of the text that the slice walk never reads, to be left out before parsing.
-struct TextCut {
-  size_t begin = 0;            // byte offset of the first byte left out
-  size_t end = 0;              // byte offset just after the last one
-  bool closesElement = false;  // "/>" takes its place: the element keeps its start tag, not its content
-};
+#include "presets/markup_walker.h"
+#include "presets/unread_cuts.h"
 
 // Result of PrescanXml.
 struct PrescanResult {
@@ -37,12 +23,10 @@ struct PrescanResult {
   bool recheckAfterCuts = false;
 };
 
-// Walks the text exactly as the parser's grammar does, counting element levels instead of
-// recursing; stops at the first level above depthLimit. Runs in time linear in the text, which
-// must be valid UTF-8 (as text decoded into a juce::String is) and end with a NUL. With markUnread
-// it also lists the elements, contents, attributes and blanks between markup that the slice walk
-// never reads and that the parser would read without a fault or a side effect, so that leaving
-// them out changes nothing the walk sees.
+// Walks the text, which must be valid UTF-8 (as text decoded into a juce::String is) and end with a NUL,
+// stopping at the first level above depthLimit. With markUnread it also lists the elements, contents,
+// attributes and blanks between markup that the slice walk never reads and that the parser would read
+// without a fault or a side effect, so that leaving them out changes nothing the walk sees.
 PrescanResult PrescanXml(const char* text, int depthLimit, bool markUnread = false);
 PrescanResult PrescanXml(const juce::String& text, int depthLimit, bool markUnread = false);
 

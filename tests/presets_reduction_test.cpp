@@ -2,6 +2,7 @@
 // must stay, and that the walk finds exactly what it finds in the whole text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "presets/plain_markup.h"
 #include "presets/preset_document.h"
 #include "presets/slice_walk.h"
+#include "presets/walk_places.h"
 #include "presets/xml_prescan.h"
 #include "tests/support/library_reading.h"
 #include "tests/support/preset_files.h"
@@ -76,6 +78,40 @@ TEST(PresetReduction, OnlyWhatTheWalkReadsReachesTheParser) {
             "<inputrect><v x=\"1\" y=\"2\"/><v/>text<v/><v/></inputrect><OutputRect/>"
             "</Slice></Layers></Screen></SCREENS></ScreenSetup></XmlState>\n");
   ExpectSameReading(document, "the hand-written document");
+
+  // On every element of the walk's table, each attribute it reads survives, whatever stands around it,
+  // and nothing else does.
+  for (const WalkRule& rule : kWalkRules) {
+    std::string byPosition;  // the element's tag with the attributes read by position
+    std::string document = "<x/>";
+    for (const WalkRule* step = &rule;; step = &RuleFor(step->parent)) {
+      const bool byTag = step->by == FoundBy::Tag || step->by == FoundBy::TagAnyCase;
+      const std::string tag = byTag ? step->key : step->by == FoundBy::Root ? "XmlState" : "P";
+      std::string attributes;
+      for (int i = 0; i < step->attributesByPosition; ++i) attributes += " a" + std::to_string(i) + "=\"read\"";
+      attributes += " u=\"0\"";
+      if (step->by == FoundBy::Name) attributes += std::string(" ") + kNameAttribute + "=\"" + step->key + "\"";
+      if (step->readAttribute != nullptr) attributes += std::string(" ") + step->readAttribute + "=\"read\"";
+      attributes += " w=\"1\"";
+      if (step == &rule) byPosition = "<" + tag + attributes.substr(0, attributes.find(" u="));
+      document = "<" + tag + attributes + ">" + document + "</" + tag + ">";
+      if (step->parent == WalkPlace::Document) break;
+    }
+    const std::string reduced = Reduced(document);
+    EXPECT_NE(reduced.find(byPosition), std::string::npos) << reduced;
+    if (rule.by == FoundBy::Name) {
+      EXPECT_NE(reduced.find(std::string("=\"") + rule.key + "\""), std::string::npos) << reduced;
+    }
+    if (rule.readAttribute != nullptr) {
+      EXPECT_NE(reduced.find(std::string(" ") + rule.readAttribute + "=\"read\""), std::string::npos) << reduced;
+    }
+    EXPECT_EQ(reduced.find("u=\""), std::string::npos) << reduced;
+    const bool xIsACorner = std::any_of(std::begin(kWalkRules), std::end(kWalkRules), [&](const WalkRule& child) {
+      return child.parent == rule.place && child.by == FoundBy::Position;
+    });
+    EXPECT_EQ(reduced.find("<x/>") == std::string::npos, !xIsACorner) << reduced;
+    ExpectSameReading(document, reduced);
+  }
 }
 
 TEST(PresetReduction, WhatMightBeReadOrMightNotParseStays) {
