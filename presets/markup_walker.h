@@ -27,8 +27,8 @@ enum class StartTag {
 
 // One attribute of a start tag, with the blanks before it; pointers into the walked text.
 struct AttributeSpan {
-  const char* begin;      // just after the tag name or the value before it
-  const char* end;        // just after its closing quote
+  const char* begin;       // just after the tag name or the value before it
+  const char* end;         // just after its closing quote
   std::string_view name;
   std::string_view value;  // raw, between the quotes
 };
@@ -39,10 +39,10 @@ struct StartTagRead {
   const char* end = nullptr;    // just after the tag
   const char* gt = nullptr;     // for Open: the '>' that opened the element
   StartTag ending = StartTag::Childless;
-  int level = 0;                // root = 1
+  int level = 0;  // root = 1
   std::string_view tag;
-  bool plain = true;                                // read by the parser without a fault or a side effect
-  const std::vector<AttributeSpan>* attributes;     // in order; empty unless the walk collects them
+  bool plain = true;                                       // read by the parser without a fault or a side effect
+  const std::vector<AttributeSpan>* attributes = nullptr;  // in order; empty unless the walk collects them
 };
 
 // Told what the walk meets, in text order.
