@@ -82,8 +82,7 @@ void UnreadCuts::DropUnreadAttributes(const StartTagRead& tag, WalkPlace place) 
     if (keep) continue;
     // An attribute may follow a quoted value with no blank; the blanks before this one then stay, or the
     // tag name could run into the next attribute's name.
-    const bool nameFollows = markup::Is(*attribute.end, markup::kNameChar) ||
-                             markup::Is(*attribute.end, markup::kBeyondAscii);
+    const bool nameFollows = markup::Is(*attribute.end, markup::kNameChar | markup::kBeyondAscii);
     Cut(nameFollows ? attribute.name.data() : attribute.begin, attribute.end, false);
   }
 }

@@ -2,11 +2,11 @@
 # The Windows DLL and the built-in GL loader that it ships with:
 #   1. cross-builds Mosaro2.dll, mosaro-preview.exe, the test suite and the Windows test hosts with mingw-w64
 #      (build-win), checks the DLL's exports, imports, size and debug file and the program's imports, and runs
-#      under wine64 (each program in a prefix of its own, on a virtual display) the whole suite, the reload test,
-#      the host-call fuzzer's seeds through the DLL and the test host;
-#   2. compares the Windows suite's cases with the Linux build's (build/); draws a table of scenes with the DLL under wine on a virtual display (a real WGL context from Mesa) and
-#      with the Linux module (build/), and compares the pictures; runs mosaro-preview.exe against the Linux
-#      mosaro-preview the same way;
+#      under wine64 on a virtual display the whole suite, the reload test and the host-call fuzzer's seeds through
+#      the DLL (in one wine session, booted once), and the test host (in a prefix of its own);
+#   2. compares the Windows suite's cases with the Linux build's (build/); draws a table of scenes with the DLL
+#      under wine on a virtual display (a real WGL context from Mesa) and with the Linux module (build/), and
+#      compares the pictures; runs mosaro-preview.exe against the Linux mosaro-preview the same way;
 #   3. builds the product on Linux with the built-in GL loader (build-loader) and runs the tests with it.
 # Expects the packages of scripts/setup.sh.
 set -euo pipefail
