@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "effect/layer_params.h"
@@ -30,24 +31,29 @@ constexpr long long kHeapSlack = 4096;
 struct Held {
   long long heapBytes;
   size_t freeSlots;
-  long long nextHandle;
+  testsupport::OpenHandles handles;
 };
 
-// The heap last: counting the slots takes every free one once, and the system may make room for them then.
+// The heap last: counting the slots takes every free one once, and the system may make room for them then. The
+// heap is counted with this count's list of handles in it, as it is again when the counts are compared.
 Held Now() {
   const size_t freeSlots = testsupport::FreeThreadSlots();
-  const long long nextHandle = testsupport::NextHandleNumber();
-  return {static_cast<long long>(testsupport::HeapBytesInUse()), freeSlots, nextHandle};
+  testsupport::OpenHandles handles = testsupport::OpenHandlesNow();
+  return {static_cast<long long>(testsupport::HeapBytesInUse()), freeSlots, std::move(handles)};
 }
 
 std::ostream& operator<<(std::ostream& out, const Held& held) {
-  return out << held.heapBytes << " heap bytes, " << held.freeSlots << " free thread-local slots, next handle "
-             << held.nextHandle;
+  return out << held.heapBytes << " heap bytes, " << held.freeSlots << " free thread-local slots, "
+             << held.handles.size() << " open handles";
 }
 
-void ExpectNothingKept(const Held& before, const Held& after, int cycles, bool heapIsTheModules) {
+// Counts again as Now() does, but the handles after the heap, so that before's list is the only one in both.
+void ExpectNothingKept(const Held& before, int cycles, bool heapIsTheModules) {
+  Held after{0, testsupport::FreeThreadSlots(), {}};
+  after.heapBytes = static_cast<long long>(testsupport::HeapBytesInUse());
+  after.handles = testsupport::OpenHandlesNow();
   EXPECT_EQ(after.freeSlots, before.freeSlots) << cycles << " cycles kept thread-local slots";
-  EXPECT_EQ(after.nextHandle, before.nextHandle) << cycles << " cycles kept handles";
+  EXPECT_EQ(testsupport::HandlesOpened(before.handles, after.handles), "") << cycles << " cycles kept handles";
   if (heapIsTheModules) {
     EXPECT_LE(after.heapBytes - before.heapBytes, kHeapSlack) << "before: " << before << "; after: " << after;
   }
@@ -114,7 +120,7 @@ TEST_F(ModuleReload, LoadingAndUnloadingKeepsNothing) {
       ASSERT_EQ(testsupport::FreeThreadSlots(), before.freeSlots) << "after " << n << " cycles";
     }
   }
-  ExpectNothingKept(before, Now(), kLoadCycles, !testsupport::kUnderAddressSanitizer);
+  ExpectNothingKept(before, kLoadCycles, !testsupport::kUnderAddressSanitizer);
 }
 
 TEST_F(ModuleReload, FullLivesKeepNothing) {
@@ -135,7 +141,7 @@ TEST_F(ModuleReload, FullLivesKeepNothing) {
       ASSERT_EQ(testsupport::FreeThreadSlots(), before.freeSlots) << "after " << n << " lives";
     }
   }
-  ExpectNothingKept(before, Now(), kFullCycles,
+  ExpectNothingKept(before, kFullCycles,
                     !testsupport::kDriverSharesTheHeap && !testsupport::kUnderAddressSanitizer);
   EXPECT_EQ(testsupport::CountGlObjects(), objectsBefore);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));

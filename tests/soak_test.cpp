@@ -281,7 +281,7 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
 
   int failedFrames = 0, badLists = 0, nonFiniteVertices = 0, tornReads = 0, reads = 0, versionChanges = 0;
   int lastVersion = 1;
-  const long long handleBefore = testsupport::NextHandleNumber();
+  const testsupport::OpenHandles handlesBefore = testsupport::OpenHandlesNow();
   {
     UploadRecorder recorder;
     writer.Start();
@@ -319,7 +319,8 @@ TEST_F(LiveUpdateSoak, FiveThousandFramesWhileTheHostRewritesItsPresets) {
     EXPECT_GT(Uploads().uploadCount, kSoakFrames);
   }
   EXPECT_EQ(testsupport::InProcess().Call(kDeInstantiateGL, 0, handle), 0u);
-  EXPECT_EQ(testsupport::NextHandleNumber(), handleBefore) << "a file or handle of a read stayed open";
+  EXPECT_EQ(testsupport::HandlesOpened(handlesBefore, testsupport::OpenHandlesNow()), "")
+      << "a file or handle of a read stayed open";
 
   EXPECT_EQ(failedFrames, 0);
   EXPECT_EQ(badLists, 0) << "a list that is empty, partial or of no written version";
@@ -399,7 +400,7 @@ TEST_F(ModuleHost, TwoHundredInstancesComeAndGoWithoutGrowthOfMemoryOrGlObjects)
   for (int n = 0; n < 20; ++n) cycle(n);
   glFinish();
   const GlObjectCount before = CountGlObjects();
-  const long long handleAfterWarmUp = testsupport::NextHandleNumber();
+  const testsupport::OpenHandles handlesAfterWarmUp = testsupport::OpenHandlesNow();
   const long long heapAfterWarmUp = static_cast<long long>(testsupport::HeapBytesInUse());
   for (int n = 20; n < 110; ++n) cycle(n);
   glFinish();
@@ -409,7 +410,7 @@ TEST_F(ModuleHost, TwoHundredInstancesComeAndGoWithoutGrowthOfMemoryOrGlObjects)
   const long long heapAtEnd = static_cast<long long>(testsupport::HeapBytesInUse());
 
   EXPECT_EQ(CountGlObjects(), before);
-  EXPECT_EQ(testsupport::NextHandleNumber(), handleAfterWarmUp);
+  EXPECT_EQ(testsupport::HandlesOpened(handlesAfterWarmUp, testsupport::OpenHandlesNow()), "");
   // 32 KiB over 90 instances: a leak of some 360 bytes per instance shows in both halves; a whole
   // instance left behind holds far more (every parameter with its registry entry).
   const long long firstHalf = heapHalfway - heapAfterWarmUp;

@@ -67,11 +67,11 @@ int main(int argc, char** argv) {
 
   testsupport::checks::Group("the same inputs again leave nothing behind");
   const testsupport::GlObjectCount objects = testsupport::CountGlObjects();
-  const long long handle = testsupport::NextHandleNumber();
+  const testsupport::OpenHandles handles = testsupport::OpenHandlesNow();
   const auto heap = static_cast<long long>(testsupport::HeapBytesInUse());
   ReplayAll(inputs);
   CHECK_EQ(testsupport::CountGlObjects(), objects);
-  CHECK_EQ(testsupport::NextHandleNumber(), handle);
+  CHECK_EQ(testsupport::HandlesOpened(handles, testsupport::OpenHandlesNow()), std::string());
   const long long grown = static_cast<long long>(testsupport::HeapBytesInUse()) - heap;
   if (!testsupport::kDriverSharesTheHeap) CHECK_MSG(grown <= kHeapSlack, "the heap grew by " + std::to_string(grown));
   std::printf("replayed %zu inputs twice; the second pass changed the heap by %+lld bytes\n", inputs.size(), grown);

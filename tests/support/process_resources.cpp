@@ -1,15 +1,16 @@
 #include "tests/support/process_resources.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
 #if defined(_WIN32)
 #include <windows.h>
 #else
-#include <fcntl.h>
+#include <dirent.h>
 #include <malloc.h>
 #include <pthread.h>
-#include <unistd.h>
 #endif
 
 #if MOSARO_UNDER_ASAN
@@ -53,17 +54,51 @@ size_t FreeThreadSlots() {
   return taken.size();
 }
 
-long long NextHandleNumber() {
+OpenHandles OpenHandlesNow() {
+  OpenHandles open;
 #if defined(_WIN32)
-  HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  const long long number = reinterpret_cast<long long>(event);
-  CloseHandle(event);
+  // Handle values are multiples of 4, the lowest free one given first: past a long run of unused ones come no more.
+  constexpr int kMissesPastTheLast = 4096;
+  DWORD flags = 0;
+  for (uintptr_t value = 4, misses = 0; misses < kMissesPastTheLast; value += 4) {
+    if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
+      open.emplace(static_cast<long long>(value), std::string());
+      misses = 0;
+    } else {
+      ++misses;
+    }
+  }
 #else
-  const int descriptor = open("/dev/null", O_RDONLY | O_CLOEXEC);
-  const long long number = descriptor;
-  if (descriptor >= 0) close(descriptor);
+  DIR* folder = opendir("/proc/self/fd");
+  if (!folder) return open;
+  const int listing = dirfd(folder);
+  while (const dirent* entry = readdir(folder)) {
+    char* end = nullptr;
+    const long descriptor = std::strtol(entry->d_name, &end, 10);
+    if (end == entry->d_name || *end != '\0' || descriptor == listing) continue;
+    std::error_code error;
+    open.emplace(descriptor, std::filesystem::read_symlink(std::filesystem::path("/proc/self/fd") / entry->d_name,
+                                                            error).string());
+  }
+  closedir(folder);
 #endif
-  return number;
+  return open;
+}
+
+std::string HandlesOpened(const OpenHandles& before, const OpenHandles& after) {
+  std::string cacheFolder;
+  if (const char* cache = std::getenv("MESA_SHADER_CACHE_DIR"); cache && *cache) {
+    std::error_code error;
+    cacheFolder = std::filesystem::weakly_canonical(cache, error).string() + "/";
+  }
+  std::string opened;
+  for (const auto& [number, path] : after) {
+    const auto was = before.find(number);
+    if (was != before.end() && was->second == path) continue;
+    if (cacheFolder.size() > 1 && path.rfind(cacheFolder, 0) == 0) continue;
+    opened += std::to_string(number) + " " + path + "\n";
+  }
+  return opened;
 }
 
 bool KeepImportsLoaded(const std::string& modulePath) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
 
 namespace testsupport {
@@ -29,7 +30,8 @@ constexpr bool kDriverSharesTheHeap = true;
 #endif
 constexpr bool kUnderAddressSanitizer = MOSARO_UNDER_ASAN;
 
-// Heap bytes in use: the sanitizer's allocator when there is one, else the C library's (Linux) or every heap of
+// Heap bytes in use: the sanitizer's allocator when there is one, else the C library's (Linux; blocks freed into
+// its per-thread caches count as in use unless GLIBC_TUNABLES sets glibc.malloc.tcache_count=0) or every heap of
 // the process (Windows).
 size_t HeapBytesInUse();
 
@@ -37,9 +39,15 @@ size_t HeapBytesInUse();
 // and given back again to count it).
 size_t FreeThreadSlots();
 
-// The number the system gives to a handle (Windows) or file descriptor (Linux) opened now and closed again: the
-// lowest free one, so it grows when something keeps handles open.
-long long NextHandleNumber();
+// The handles (Windows) or file descriptors (Linux) open in this process, by number, each with the path it
+// refers to where the system tells (Linux) or empty.
+using OpenHandles = std::map<long long, std::string>;
+OpenHandles OpenHandlesNow();
+
+// The handles open in after that were not open, to the same path, in before, one "number path" line each; empty
+// when none. Handles closed since are not counted, nor the GL driver's shader-cache files, which it writes from a
+// thread of its own while a test that turns the cache on measures.
+std::string HandlesOpened(const OpenHandles& before, const OpenHandles& after);
 
 // Loads, for the rest of the process, the libraries that the module at path imports (none on Linux, where the
 // module links none that its host lacks), as a host that draws video already has them; false when the module
