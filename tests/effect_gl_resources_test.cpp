@@ -28,14 +28,15 @@ class EffectGLResources : public ::testing::Test {
   }
   void TearDown() override { testsupport::replacedProgramSources = nullptr; }
   static void ExpectNoGLObjects(QmPlugin& plugin) {
-    EXPECT_EQ(testsupport::Inside(plugin).layerProgram.program(), 0u);
-    EXPECT_EQ(testsupport::Inside(plugin).layerProgram.vertexShader(), 0u);
-    EXPECT_EQ(testsupport::Inside(plugin).layerProgram.fragmentShader(), 0u);
-    EXPECT_EQ(testsupport::Inside(plugin).overlayProgram.program(), 0u);
-    EXPECT_EQ(testsupport::Inside(plugin).overlayProgram.vertexShader(), 0u);
-    EXPECT_EQ(testsupport::Inside(plugin).overlayProgram.fragmentShader(), 0u);
-    EXPECT_EQ(testsupport::Inside(plugin).quadGeometry.vao, 0u);
-    EXPECT_EQ(testsupport::Inside(plugin).quadGeometry.vbo, 0u);
+    const QmPluginInside inside = testsupport::Inside(plugin);
+    EXPECT_EQ(inside.layerProgram.program(), 0u);
+    EXPECT_EQ(inside.layerProgram.vertexShader(), 0u);
+    EXPECT_EQ(inside.layerProgram.fragmentShader(), 0u);
+    EXPECT_EQ(inside.overlayProgram.program(), 0u);
+    EXPECT_EQ(inside.overlayProgram.vertexShader(), 0u);
+    EXPECT_EQ(inside.overlayProgram.fragmentShader(), 0u);
+    EXPECT_EQ(inside.quadGeometry.vao, 0u);
+    EXPECT_EQ(inside.quadGeometry.vbo, 0u);
   }
   // Each location the render pass keeps beside the uniform name it stands for.
   static std::vector<std::pair<int32_t, const char*>> LayerLocations(QmPlugin& plugin) {
@@ -50,14 +51,15 @@ class EffectGLResources : public ::testing::Test {
   }
   // The kept locations are those the linked programs report now; with `active`, every one is a uniform's.
   static void ExpectLocationsOfTheLinkedPrograms(QmPlugin& plugin, bool active) {
+    const QmPluginInside inside = testsupport::Inside(plugin);
     for (const auto& [kept, name] : LayerLocations(plugin)) {
-      EXPECT_EQ(kept, glGetUniformLocation(testsupport::Inside(plugin).layerProgram.program(), name)) << name;
+      EXPECT_EQ(kept, glGetUniformLocation(inside.layerProgram.program(), name)) << name;
       if (active) {
         EXPECT_GE(kept, 0) << name;
       }
     }
     for (const auto& [kept, name] : OverlayLocations(plugin)) {
-      EXPECT_EQ(kept, glGetUniformLocation(testsupport::Inside(plugin).overlayProgram.program(), name)) << name;
+      EXPECT_EQ(kept, glGetUniformLocation(inside.overlayProgram.program(), name)) << name;
       if (active) {
         EXPECT_GE(kept, 0) << name;
       }

@@ -44,13 +44,12 @@ constexpr int kMaxCalls = 96;             // calls per input
 constexpr int kMaxInstantiations = 2;     // successful code 18 calls per input (each compiles two programs)
 constexpr size_t kMaxLiveInstances = 2;   // instances alive at once
 constexpr int kMaxFrames = 256;           // code 17 calls per input, bursts included
-constexpr uint32_t kParamCount = kParameterCount;  // parameters of the effect
 constexpr uint32_t kIndexSpan = 480;      // plain indices reach a little past the last parameter
 constexpr int kTargetWidth = 32;
 constexpr int kTargetHeight = 18;
 
-const uint32_t kBoundaryIndices[] = {kParamCount - 1, kParamCount, 0x7FFFFFFFu, 0x80000000u,
-                                     0xFFFFFFFEu,     0xFFFFFFFFu, 0x10000u,     10u};
+const uint32_t kBoundaryIndices[] = {kParameterCount - 1, kParameterCount, 0x7FFFFFFFu, 0x80000000u,
+                                     0xFFFFFFFEu,         0xFFFFFFFFu,     0x10000u,    10u};
 
 const uint32_t kFloatPatterns[] = {
     0x00000000u,  // 0
@@ -288,11 +287,11 @@ class Session {
       }
       case kDeinitialise: CHECK_CALL(Call(code, 0, instance) == 0, code, "deinitialise"); return;
       case kInitialise: CHECK_CALL(Call(code, 0, instance) == 0, code, "initialise"); return;
-      case kGetNumParameters: CHECK_CALL(Call(code, 0, instance) == kParamCount, code, "parameter count"); return;
+      case kGetNumParameters: CHECK_CALL(Call(code, 0, instance) == kParameterCount, code, "parameter count"); return;
       case kGetParameterName: {
         const uint32_t index = in.Index();
         const auto* name = PointerAt<const char>(Call(code, index, instance));
-        CHECK_CALL((name != nullptr) == (index < kParamCount), code, "a name exactly for each parameter");
+        CHECK_CALL((name != nullptr) == (index < kParameterCount), code, "a name exactly for each parameter");
         if (name) {
           char field[16];
           std::memcpy(field, name, sizeof field);
@@ -302,7 +301,7 @@ class Session {
       case kGetParameterDefault: {
         const uint32_t index = in.Index();
         const uint64_t result = Call(code, index, instance);
-        if (index >= kParamCount) CHECK_CALL(result == kStatusFailure, code, "default of no parameter");
+        if (index >= kParameterCount) CHECK_CALL(result == kStatusFailure, code, "default of no parameter");
         else if (IsTextValuedType(TypeOf(index)))
           CHECK_CALL(*PointerAt<const char>(result) == '\0', code, "empty default text");
         return;
@@ -321,12 +320,13 @@ class Session {
       case kGetNumParameterElements: {
         const uint32_t index = in.Index();
         const uint64_t count = Call(code, index, instance);
-        CHECK_CALL(index < kParamCount ? count >= 1 && count < 1000 : count == kStatusFailure, code, "element count");
+        CHECK_CALL(index < kParameterCount ? count >= 1 && count < 1000 : count == kStatusFailure, code,
+                   "element count");
         return;
       }
       case kGetParameterUsage: {
         const uint32_t index = in.Index();
-        CHECK_CALL(Call(code, index, instance) == (index < kParamCount ? 0u : kStatusFailure), code, "usage");
+        CHECK_CALL(Call(code, index, instance) == (index < kParameterCount ? 0u : kStatusFailure), code, "usage");
         return;
       }
       case kGetShortName: CHECK_CALL(Call(code, 0, instance) == 0, code, "no short name"); return;
@@ -346,7 +346,7 @@ class Session {
         if (in.Present()) range = Keep(RangeRecord{in.Index(), in.Float(), in.Float()});
         const uint64_t result = Call(code, AddressOf(range), instance);
         CHECK_CALL(result == (range ? 0u : kStatusFailure), code, "range result");
-        if (range && range->paramIndex >= kParamCount)
+        if (range && range->paramIndex >= kParameterCount)
           CHECK_CALL(range->minimum == 0.0f && range->maximum == 1.0f, code, "range of no parameter is 0..1");
         return;
       }
@@ -363,7 +363,7 @@ class Session {
       case kGetParameterVisibility: {
         const uint32_t index = in.Index();
         const uint64_t visible = Call(code, index, instance);
-        CHECK_CALL(index < kParamCount ? visible <= 1 : visible == kStatusFailure, code, "visibility");
+        CHECK_CALL(index < kParameterCount ? visible <= 1 : visible == kStatusFailure, code, "visibility");
         return;
       }
       case kInstantiateGL: {
@@ -398,7 +398,7 @@ class Session {
         if (!instance) {
           CHECK_CALL(text == failure, code, "display without an instance");
         } else {
-          CHECK_CALL((text != 0) == (index < kParamCount) && text != kPointerFailure, code, "display text");
+          CHECK_CALL((text != 0) == (index < kParameterCount) && text != kPointerFailure, code, "display text");
           if (text) ReadText(PointerAt<const char>(text));
         }
         return;
@@ -416,7 +416,7 @@ class Session {
           record = Keep(value);
         }
         const uint64_t result = Call(code, AddressOf(record), instance);
-        const bool accepted = instance && record && record->index < kParamCount;
+        const bool accepted = instance && record && record->index < kParameterCount;
         CHECK_CALL(result == (accepted ? 0u : kStatusFailure), code, "set parameter");
         return;
       }
@@ -524,8 +524,9 @@ class Session {
         if (!instance || !list || !list->events) return;
         CHECK_CALL(list->count <= capacity, code, "no more events than the array holds");
         for (uint32_t i = 0; i < list->count; ++i) {
-          CHECK_CALL(list->events[i].paramIndex < kParamCount && list->events[i].flags == kEventVisibilityChanged, code,
-                "an event is a visibility change of a parameter");
+          CHECK_CALL(list->events[i].paramIndex < kParameterCount &&
+                         list->events[i].flags == kEventVisibilityChanged,
+                     code, "an event is a visibility change of a parameter");
         }
         return;
       }
@@ -570,7 +571,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
   // The host reads the parameter types once, as it does when it loads a module.
   const uint32_t count = static_cast<uint32_t>(Call(kGetNumParameters, 0, nullptr));
-  CHECK_CALL(count == kParamCount, kGetNumParameters, "unexpected parameter count");
+  CHECK_CALL(count == kParameterCount, kGetNumParameters, "unexpected parameter count");
   for (uint32_t i = 0; i < count; ++i) host.types.push_back(static_cast<uint32_t>(Call(kGetParameterType, i, nullptr)));
   Call(kDeinitialise, 0, nullptr);
   return 0;

@@ -12,7 +12,6 @@
 
 namespace testsupport {
 
-
 // The bound vertex array feeds the screen quad's 20-byte vertices as the pass-through shader takes them:
 // location 0 the position (three floats at byte 8), location 1 the texture coordinate (two floats at byte 0).
 inline void ExpectScreenQuadAttributes() {
